@@ -1,0 +1,15 @@
+#pragma once
+// The table of garvelctl commands. Each command lives in its own
+// Cmd<Name>.cpp and is listed in Commands.cpp.
+
+#include <vector>
+
+struct TCtlCommand {
+  const char* name;
+  const char* summary;
+  int (*run)(int argc, char** argv);  // arguments after the command name
+};
+
+const std::vector<TCtlCommand>& CtlCommands();
+
+int CmdPaths(int argc, char** argv);
