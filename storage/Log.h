@@ -1,0 +1,29 @@
+#pragma once
+// The two logs of the program.
+//
+//  - The error log "errlog.txt" keeps errors (and the opening of every store)
+//    across runs. Entry: an empty line; date and time separated by two blanks;
+//    the message.
+//  - The trace log "garv_trace" + stamp + ".log" is new for every run and
+//    holds the start-up configuration and one line per data-changing action.
+//    Entry: date, a blank, time, ": ", the text.
+//
+// Both are virtual paths on the virtual file system, Windows-1250 with CR LF
+// line ends; every write opens and closes the file, so a crash loses nothing
+// already written.
+
+#include <string>
+
+// Shows the message in a "Chyba" box first when `showBox`, then appends the
+// entry to errlog.txt. Returns false if the log could not be written.
+bool LogError(const std::string& message, bool showBox);
+
+// Appends a line of level 1 or 2 to this run's trace log; higher levels are
+// dropped. Reports nothing on failure.
+void LogTrace(int level, const std::string& text);
+
+// Names this run's trace log ("garv_trace" + stamp + ".log") and creates it
+// empty. Called once at start, after the file systems are set up.
+void StartTraceLog(const std::string& stamp);
+// The virtual path of this run's trace log; empty before StartTraceLog.
+std::string TraceLogName();
