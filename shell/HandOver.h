@@ -1,0 +1,18 @@
+#pragma once
+// The hand-over form of a command line: every argument followed by the byte
+// 0xFF, concatenated; no argument gives the empty text. Arguments are UTF-8 in
+// memory; the hand-over bytes are Windows-1250 on the wire.
+
+#include <string>
+#include <vector>
+
+// The hand-over text (UTF-8, with 0xFF bytes as separators).
+std::string HandOverForm(const std::vector<std::string>& arguments);
+// The arguments of a hand-over text; empty pieces are dropped.
+std::vector<std::string> SplitHandOver(const std::string& handOver);
+
+// The bytes of a second copy's copy-data message (dwData 1): the hand-over
+// form in Windows-1250 plus a terminating zero byte.
+std::string HandOverMessageBytes(const std::vector<std::string>& arguments);
+// The hand-over text from a received message, tolerating a missing zero.
+std::string HandOverFromMessageBytes(const std::string& bytes);
