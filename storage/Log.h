@@ -13,6 +13,7 @@
 // already written.
 
 #include <string>
+#include <vector>
 
 // Shows the message in a "Chyba" box first when `showBox`, then appends the
 // entry to errlog.txt. Returns false if the log could not be written.
@@ -27,3 +28,9 @@ void LogTrace(int level, const std::string& text);
 void StartTraceLog(const std::string& stamp);
 // The virtual path of this run's trace log; empty before StartTraceLog.
 std::string TraceLogName();
+
+// The first lines of a run's trace: 65 "=", then per mount Mount "<folder>",
+// Default path "<path>", per redirect Redirect "<from>" -> "<to>".
+std::vector<std::string> StartupTraceLines();
+// Writes those lines to the trace log.
+void TraceStartup();
