@@ -1,5 +1,6 @@
 #include "storage/FileSystemSetup.h"
 
+#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <unistd.h>
@@ -48,6 +49,8 @@ TFileSystemFolders DefaultFileSystemFolders() {
   if (f.programDir.empty()) {
     std::string exe = ExecutableFolder();
     f.programDir = exe.empty() ? "!ERROR!" : exe + "/../share/garvel";
+    char resolved[PATH_MAX];
+    if (::realpath(f.programDir.c_str(), resolved)) f.programDir = resolved;
   }
   f.userData = WithSlash(f.userData);
   f.commonData = WithSlash(f.commonData);

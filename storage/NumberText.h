@@ -1,0 +1,26 @@
+#pragma once
+// Numbers typed by the user and numbers shown to the user. Input accepts ","
+// or "." as the decimal separator; output uses the Czech decimal comma,
+// whatever the host locale.
+
+#include <string>
+#include <string_view>
+
+// Every "," becomes "."; the text is read as a decimal number as far as it
+// can be read; an empty or unreadable text gives `fallback`.
+double ParseNumber(std::string_view text, double fallback);
+// True if the text (after the same replacement) is a complete decimal number.
+bool IsNumber(std::string_view text);
+// A whole decimal number, or `fallback` when empty or not a complete number.
+long long ParseInteger(std::string_view text, long long fallback);
+// True if the text is a complete whole number.
+bool IsInteger(std::string_view text);
+
+// Fixed notation with `decimals` decimals and the decimal comma.
+std::string FormatFixed(double value, int decimals);
+// Two decimals; with the currency setting appended after a blank if asked.
+std::string PriceText(double value, bool withCurrency);
+
+// The currency shown after amounts ("kč" until the settings say otherwise).
+void SetCurrencyText(const std::string& currency);
+std::string CurrencyText();
