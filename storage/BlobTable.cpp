@@ -1,0 +1,348 @@
+#include "storage/BlobTable.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "storage/Codec.h"
+#include "storage/Coding.h"
+#include "storage/Errors.h"
+#include "storage/Log.h"
+#include "storage/RealFileSystem.h"
+
+namespace {
+
+constexpr int kOffSignature = 32, kOffVersion = 36, kOffBlockSize = 40, kOffBlock0 = 44, kOffCount = 48,
+              kOffLastID = 52, kOffZeros = 56, kOffMinusOnes = 184;
+
+int64_t BlockOffset(int64_t block) { return TBLOBTable::kHeaderSize + TBLOBTable::kBlockSize * block; }
+
+int32_t CeilDiv(int64_t a, int64_t b) { return static_cast<int32_t>((a + b - 1) / b); }
+
+}  // namespace
+
+void TBLOBTable::Create(const S_FileName& file, bool readOnly) {
+  readOnly_ = readOnly;
+  file.fileSystem->AssignFile(file_, file.name);
+  if (!readOnly && !HostExists(file_.Path(), fdFile)) CreateNewFile(file_.Path());
+  if (!file_.Open(readOnly ? TFile::Mode::Read : TFile::Mode::ReadWrite, !readOnly)) throw EGarvelError(file_.Error());
+  if (!file_.ReadAt(0, header_, kHeaderSize) || DecodeInt32(header_ + kOffSignature) != kSignature)
+    throw EGarvelError("BLOB sign not valid!");
+  int32_t blockSize = DecodeInt32(header_ + kOffBlockSize);
+  if (blockSize != kBlockSize) throw EGarvelError("BLOB block size mismatch(" + std::to_string(blockSize) + ")");
+  lastID_ = DecodeInt32(header_ + kOffLastID);
+  LoadIDTable();
+}
+
+void TBLOBTable::CreateNewFile(const std::string& realPath) {
+  uint8_t bytes[kHeaderSize + kBlockSize] = {};
+  std::memcpy(bytes, "BLOB table", 10);
+  EncodeInt32(bytes + kOffSignature, kSignature);
+  EncodeInt32(bytes + kOffVersion, 1);
+  EncodeInt32(bytes + kOffBlockSize, kBlockSize);
+  EncodeInt32(bytes + kOffBlock0, kHeaderSize);
+  EncodeInt32(bytes + kOffCount, 1);
+  EncodeInt32(bytes + kOffLastID, 1);
+  for (int i = 0; i < 32; ++i) EncodeInt32(bytes + kOffMinusOnes + 4 * i, -1);
+  EncodeInt32(bytes + kHeaderSize, -1);      // table block 0: last of the chain
+  EncodeInt32(bytes + kHeaderSize + 4, kTableBlock);  // entry 0: itself
+  TFile f;
+  f.Assign(realPath);
+  if (!f.Open(TFile::Mode::Create, true) || !f.WriteAt(0, bytes, sizeof bytes)) throw EGarvelError(f.Error());
+}
+
+int64_t TBLOBTable::FileBlocks() const {
+  int64_t size = file_.Size();
+  return size < kHeaderSize ? 0 : (size - kHeaderSize) / kBlockSize;
+}
+
+void TBLOBTable::LoadIDTable() {
+  int32_t count = std::max(0, DecodeInt32(header_ + kOffCount));
+  idTable_.clear();
+  idBlockIndex_.clear();
+  const int32_t needed = CeilDiv(count, kEntriesPerTableBlock);
+  const int64_t fileBlocks = FileBlocks();
+  idTable_.reserve(static_cast<size_t>(std::min<int64_t>(count, fileBlocks * kEntriesPerTableBlock)) + 102400);
+  std::vector<bool> visited;
+  int32_t block = 0;
+  uint8_t buf[kBlockSize];
+  for (int32_t k = 0; k < needed; ++k) {
+    if (!file_.ReadAt(BlockOffset(block), buf, kBlockSize)) {
+      LogError("LoadIDTable: next index <= 0 (" + std::to_string(block) + ")", true);
+      break;
+    }
+    if (visited.size() <= static_cast<size_t>(block)) visited.resize(static_cast<size_t>(block) + 1);
+    visited[static_cast<size_t>(block)] = true;
+    idBlockIndex_.push_back(block);
+    int32_t n = std::min<int32_t>(kEntriesPerTableBlock, count - kEntriesPerTableBlock * k);
+    for (int32_t i = 0; i < n; ++i) idTable_.push_back(DecodeInt32(buf + 4 + 4 * i));
+    if (k + 1 == needed) break;
+    int32_t link = DecodeInt32(buf);
+    if (link <= 0) {
+      LogError("LoadIDTable: next index <= 0 (" + std::to_string(link) + ")", true);
+      break;
+    }
+    // A link past the end of the file or back into the chain is damage too:
+    // stop there rather than read garbage or loop.
+    if (link >= fileBlocks || (static_cast<size_t>(link) < visited.size() && visited[static_cast<size_t>(link)])) {
+      LogError("LoadIDTable: next index out of range (" + std::to_string(link) + ")", true);
+      break;
+    }
+    block = link;
+  }
+  // Entries of table blocks that could not be read are dropped.
+  idTable_.resize(std::min<size_t>(idTable_.size(), idBlockIndex_.size() * kEntriesPerTableBlock));
+  RebuildIndexes();
+}
+
+void TBLOBTable::RebuildIndexes() {
+  freeBlocks_.clear();
+  firstBlock_.clear();
+  duplicateIds_.clear();
+  for (int32_t b = 0; b < static_cast<int32_t>(idTable_.size()); ++b) IndexAdd(b, idTable_[static_cast<size_t>(b)]);
+}
+
+void TBLOBTable::IndexAdd(int32_t block, int32_t value) {
+  if (value == kFree) {
+    freeBlocks_.insert(freeBlocks_.end(), block);
+  } else if (value > 0) {
+    auto [it, inserted] = firstBlock_.emplace(value, block);
+    if (!inserted) {
+      duplicateIds_.insert(value);
+      it->second = std::min(it->second, block);
+    }
+  }
+}
+
+void TBLOBTable::IndexRemove(int32_t block, int32_t value) {
+  if (value == kFree) {
+    freeBlocks_.erase(block);
+  } else if (value > 0) {
+    auto it = firstBlock_.find(value);
+    if (it == firstBlock_.end() || it->second != block) return;
+    firstBlock_.erase(it);
+    if (duplicateIds_.count(value)) {
+      // A damaged file holds this ID twice: find the next lowest by a scan.
+      for (int32_t b = 0; b < static_cast<int32_t>(idTable_.size()); ++b)
+        if (b != block && idTable_[static_cast<size_t>(b)] == value) {
+          firstBlock_[value] = b;
+          break;
+        }
+    }
+  }
+}
+
+int32_t TBLOBTable::FindBlock(int32_t value) const {
+  if (value == kFree) return freeBlocks_.empty() ? -1 : *freeBlocks_.begin();
+  if (value > 0) {
+    auto it = firstBlock_.find(value);
+    return it == firstBlock_.end() ? -1 : it->second;
+  }
+  auto it = std::find(idTable_.begin(), idTable_.end(), value);
+  return it == idTable_.end() ? -1 : static_cast<int32_t>(it - idTable_.begin());
+}
+
+int32_t TBLOBTable::NextFreeFrom(int32_t block) const {
+  auto it = freeBlocks_.lower_bound(block);
+  return it == freeBlocks_.end() ? -1 : *it;
+}
+
+void TBLOBTable::SetEntry(int32_t block, int32_t value, bool writeNow) {
+  int32_t& entry = idTable_[static_cast<size_t>(block)];
+  IndexRemove(block, entry);
+  entry = value;
+  IndexAdd(block, value);
+  if (!writeNow) return;
+  size_t chain = static_cast<size_t>(block / kEntriesPerTableBlock);
+  uint8_t bytes[4];
+  EncodeInt32(bytes, value);
+  WriteAtBlock(idBlockIndex_[chain], 4 + 4 * (block % kEntriesPerTableBlock), bytes, 4);
+}
+
+bool TBLOBTable::SeekToIndex(int32_t block) {
+  int64_t position = BlockOffset(block);
+  int64_t size = file_.Size();
+  if (position == size + kBlockSize) {
+    uint8_t filler[kBlockSize];
+    std::memset(filler, 0xFF, sizeof filler);
+    file_.WriteAt(size, filler, sizeof filler);
+    size += kBlockSize;
+  }
+  if (position > size) {
+    LogError("TBLOBTable.SeekToIndex: idx=" + std::to_string(block) + " (pos=" + std::to_string(position) +
+                 ") out of range (fileSize=" + std::to_string(size) + ")",
+             true);
+  }
+  return file_.Seek(position);
+}
+
+bool TBLOBTable::WriteAtBlock(int32_t block, int offset, const void* data, size_t size) {
+  if (readOnly_) return false;
+  if (offset == 0) {
+    if (!SeekToIndex(block)) return false;
+  }
+  return file_.WriteAt(BlockOffset(block) + offset, data, size);
+}
+
+// Writes a whole table block from memory: link, then its 63 entries.
+bool TBLOBTable::WriteTableBlock(size_t chainIndex) {
+  uint8_t buf[kBlockSize] = {};
+  int32_t link = chainIndex + 1 < idBlockIndex_.size() ? idBlockIndex_[chainIndex + 1] : -1;
+  EncodeInt32(buf, link);
+  size_t first = chainIndex * kEntriesPerTableBlock;
+  for (size_t i = 0; i < kEntriesPerTableBlock && first + i < idTable_.size(); ++i)
+    EncodeInt32(buf + 4 + 4 * i, idTable_[first + i]);
+  return WriteAtBlock(idBlockIndex_[chainIndex], 0, buf, kBlockSize);
+}
+
+int32_t TBLOBTable::AppendBlock() {
+  const int32_t n = static_cast<int32_t>(idTable_.size());
+  const int32_t N = kEntriesPerTableBlock * CeilDiv(static_cast<int64_t>(n) + kGrowthStep, kEntriesPerTableBlock);
+  const int32_t k = CeilDiv(N, kEntriesPerTableBlock) - CeilDiv(n, kEntriesPerTableBlock);
+  const size_t oldLastTable = idBlockIndex_.empty() ? 0 : idBlockIndex_.size() - 1;
+  idTable_.resize(static_cast<size_t>(N), 0);
+  for (int32_t f = n; f < n + k; ++f) idBlockIndex_.push_back(f);
+  // New table blocks go right after the last existing block; the rest of the
+  // new entries are free. The table blocks are then written whole, in chain
+  // order, which leaves the same bytes as writing each entry on its own.
+  for (int32_t b = n; b < N; ++b) {
+    idTable_[static_cast<size_t>(b)] = 0;
+    SetEntry(b, b < n + k ? kTableBlock : kFree, false);
+  }
+  for (size_t c = oldLastTable; c < idBlockIndex_.size(); ++c) WriteTableBlock(c);
+  SaveHeader();
+  return n + k;
+}
+
+void TBLOBTable::SaveHeader() {
+  EncodeInt32(header_ + kOffCount, static_cast<int32_t>(idTable_.size()));
+  EncodeInt32(header_ + kOffLastID, lastID_);
+  if (!readOnly_) file_.WriteAt(0, header_, kHeaderSize);
+}
+
+int32_t TBLOBTable::NewID() {
+  ++lastID_;
+  SaveHeader();
+  return lastID_;
+}
+
+bool TBLOBTable::SaveBLOB(int32_t id, const void* bytes, int32_t length) {
+  if (readOnly_ || id <= 0 || length < 0) return false;
+  DeleteBLOB(id);
+  const int32_t blocks = std::max(1, CeilDiv(length, kPayload));
+  int32_t b = FindBlock(kFree);
+  if (b < 0) b = AppendBlock();
+  const uint8_t* src = static_cast<const uint8_t*>(bytes);
+  int32_t remaining = length;
+  for (int32_t i = 0; i < blocks; ++i) {
+    SetEntry(b, i == 0 ? id : kContinuation);
+    uint8_t buf[kBlockSize] = {};
+    int32_t chunk = std::min(kPayload, remaining);
+    if (chunk > 0) std::memcpy(buf + 8, src, static_cast<size_t>(chunk));
+    src += std::max(0, chunk);
+    remaining -= std::max(0, chunk);
+    // The next block is looked up for the last block too, as the growth of
+    // the table may happen here.
+    int32_t next = NextFreeFrom(b + 1);
+    if (next < 0) next = AppendBlock();
+    EncodeInt32(buf, i + 1 < blocks ? next : -1);
+    EncodeInt32(buf + 4, length);
+    if (!WriteAtBlock(b, 0, buf, kBlockSize)) return false;
+    b = next;
+  }
+  SaveHeader();
+  return true;
+}
+
+bool TBLOBTable::SaveBLOBText(int32_t id, const std::string& utf8Text) {
+  std::string bytes = Utf8ToCp1250(utf8Text);
+  return SaveBLOB(id, bytes.data(), static_cast<int32_t>(bytes.size()));
+}
+
+bool TBLOBTable::ReadBlockHead(int32_t block, int32_t& link, int32_t& length) {
+  uint8_t head[8];
+  if (block < 0 || !file_.ReadAt(BlockOffset(block), head, sizeof head)) return false;
+  link = DecodeInt32(head);
+  length = DecodeInt32(head + 4);
+  return true;
+}
+
+int32_t TBLOBTable::BLOBLength(int32_t id) {
+  if (id <= 0) return -1;
+  int32_t b = FindBlock(id);
+  int32_t link = 0, length = 0;
+  if (b < 0 || !ReadBlockHead(b, link, length)) return -1;
+  return length;
+}
+
+int32_t TBLOBTable::LoadBLOB(int32_t id, void* buffer, int32_t length) {
+  const std::string tag = "LoadBLOB(" + std::to_string(id) + "): ";
+  int32_t b = id > 0 ? FindBlock(id) : -1;
+  if (b <= 0) return -1;
+  uint8_t* dst = static_cast<uint8_t*>(buffer);
+  int32_t pos = 0;
+  int32_t blobLength = -1;
+  const int64_t maxBlocks = static_cast<int64_t>(idTable_.size());
+  for (int64_t steps = 0;; ++steps) {
+    if (b <= 0 || b >= static_cast<int32_t>(idTable_.size()) || steps > maxBlocks) {
+      LogError("Index out of range (ID=" + std::to_string(id) + ", index=" + std::to_string(b), true);
+      return -1;
+    }
+    uint8_t block[kBlockSize];
+    if (!file_.ReadAt(BlockOffset(b), block, kBlockSize)) {
+      LogError("Index out of range (ID=" + std::to_string(id) + ", index=" + std::to_string(b), true);
+      return -1;
+    }
+    int32_t thisLength = DecodeInt32(block + 4);
+    if (blobLength < 0 && steps == 0) {
+      blobLength = thisLength;
+      // A length the file cannot hold is damage, not a reason to read on.
+      if (static_cast<int64_t>(blobLength) > maxBlocks * kPayload) {
+        LogError(tag + "size " + std::to_string(blobLength) + " exceeds the file", true);
+        return -1;
+      }
+    } else if (thisLength != blobLength) {
+      LogError(tag + "size changed from " + std::to_string(blobLength) + " to " + std::to_string(thisLength), true);
+      return -1;
+    }
+    int32_t count = std::min(std::min(length, blobLength) - pos, kPayload);
+    if (count < 0) {
+      LogError(tag + "remSize=" + std::to_string(count), true);
+      return -1;
+    }
+    std::memcpy(dst + pos, block + 8, static_cast<size_t>(count));
+    pos += count;
+    b = DecodeInt32(block);
+    if (b <= 0 || count <= 0) return pos;
+  }
+}
+
+bool TBLOBTable::LoadBLOBText(int32_t id, std::string& utf8Text) {
+  int32_t length = BLOBLength(id);
+  std::string bytes(static_cast<size_t>(std::max<int64_t>(0, std::min<int64_t>(length, FileBlocks() * kPayload))), '\0');
+  int32_t got = LoadBLOB(id, bytes.data(), static_cast<int32_t>(bytes.size()));
+  if (got < 0) {
+    utf8Text.clear();
+    return false;
+  }
+  bytes.resize(static_cast<size_t>(got));
+  utf8Text = Cp1250ToUtf8(bytes);
+  return true;
+}
+
+bool TBLOBTable::DeleteBLOB(int32_t id) {
+  if (id <= 0 || readOnly_) return false;
+  int32_t b = FindBlock(id);
+  bool freed = false;
+  // Only the blob's own blocks are freed: a damaged link that points into
+  // another blob or back into the chain ends the walk.
+  for (int32_t steps = 0; b > 0 && b < static_cast<int32_t>(idTable_.size()) && steps < EntryCount(); ++steps) {
+    int32_t entry = idTable_[static_cast<size_t>(b)];
+    if (steps == 0 ? entry != id : entry != kContinuation) break;
+    SetEntry(b, kFree);
+    freed = true;
+    int32_t link = 0, length = 0;
+    if (!ReadBlockHead(b, link, length)) break;
+    b = link;
+  }
+  return freed;
+}

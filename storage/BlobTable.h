@@ -1,0 +1,91 @@
+#pragma once
+// TBLOBTable: texts of any length kept outside the fixed-width records.
+//
+// The file is a 312-byte header followed by 256-byte blocks; block k is at
+// 312 + 256 k. A block table, itself stored in a chain of blocks (table
+// block 0 is block 0), says what each block holds:
+//   -1 free, -2 second or later block of a blob, -3 table block,
+//   n > 0 first block of the blob with ID n.
+// Table block: int32 link to the next table block (-1 last), 63 entries.
+// Data block: int32 link to the next block of the blob (-1 last), int32 total
+// length of the blob, 248 payload bytes.
+// Header: "BLOB table" padded to 32, signature 42014, version 1, block size
+// 256, offset of block 0 (312), number of entries, last blob ID, 32 int32 0,
+// 32 int32 -1. See doc/blob-file.md.
+//
+// The lowest free block and a blob's first block are found through in-memory
+// indexes kept in step with the table, with the same results as a scan.
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "storage/File.h"
+#include "storage/FileSystem.h"
+
+class TBLOBTable {
+ public:
+  static constexpr int kHeaderSize = 312;
+  static constexpr int kBlockSize = 256;
+  static constexpr int kPayload = 248;
+  static constexpr int kEntriesPerTableBlock = 63;
+  static constexpr int kGrowthStep = 15872;
+  static constexpr int32_t kSignature = 42014;
+  static constexpr int32_t kFree = -1, kContinuation = -2, kTableBlock = -3;
+
+  TBLOBTable() = default;
+  TBLOBTable(const TBLOBTable&) = delete;
+  TBLOBTable& operator=(const TBLOBTable&) = delete;
+
+  // Opens the file, creating a new one when it does not exist. Raises
+  // EGarvelError ("BLOB sign not valid!", "BLOB block size mismatch(N)", or
+  // the file system's error). `readOnly` opens an existing file for reading
+  // only, without the writer's lock.
+  void Create(const S_FileName& file, bool readOnly = false);
+  void Close() { file_.Close(); }
+
+  int32_t NewID();
+  bool SaveBLOB(int32_t id, const void* bytes, int32_t length);
+  bool SaveBLOBText(int32_t id, const std::string& utf8Text);
+  int32_t BLOBLength(int32_t id);
+  int32_t LoadBLOB(int32_t id, void* buffer, int32_t length);
+  bool LoadBLOBText(int32_t id, std::string& utf8Text);
+  bool DeleteBLOB(int32_t id);
+
+  // For checks and tools.
+  int32_t EntryCount() const { return static_cast<int32_t>(idTable_.size()); }
+  int32_t Entry(int32_t block) const { return idTable_[static_cast<size_t>(block)]; }
+  int32_t LastID() const { return lastID_; }
+  int32_t FindBlock(int32_t value) const;
+  int64_t FileBlocks() const;
+  const std::string& Path() const { return file_.Path(); }
+  // Reads a block's link and length fields; false when it is not in the file.
+  bool ReadBlockHead(int32_t block, int32_t& link, int32_t& length);
+
+ private:
+  void CreateNewFile(const std::string& realPath);
+  void LoadIDTable();
+  void RebuildIndexes();
+  void SetEntry(int32_t block, int32_t value, bool writeNow = true);
+  void IndexRemove(int32_t block, int32_t value);
+  void IndexAdd(int32_t block, int32_t value);
+  bool SeekToIndex(int32_t block);
+  bool WriteAtBlock(int32_t block, int offset, const void* data, size_t size);
+  bool WriteTableBlock(size_t chainIndex);
+  int32_t AppendBlock();
+  int32_t NextFreeFrom(int32_t block) const;
+  void SaveHeader();
+
+  TFile file_;
+  bool readOnly_ = false;
+  uint8_t header_[kHeaderSize] = {};
+  int32_t lastID_ = 1;
+  std::vector<int32_t> idTable_;       // entry per block
+  std::vector<int32_t> idBlockIndex_;  // table blocks in chain order
+  std::set<int32_t> freeBlocks_;       // blocks whose entry is -1
+  std::unordered_map<int32_t, int32_t> firstBlock_;  // blob ID -> lowest first block
+  std::unordered_set<int32_t> duplicateIds_;         // IDs with several first blocks (damaged files)
+};
