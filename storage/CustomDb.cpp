@@ -182,6 +182,12 @@ int TCustomDb::GetIndexForID(int32_t id) const {
   return it == slotOfId_.end() ? -1 : it->second;
 }
 
+bool TCustomDb::ReadSegment0Chunk(int64_t first, size_t count, std::vector<uint8_t>& buf) {
+  TSegment& s0 = segments_[0];
+  buf.resize(count * s0.width);
+  return s0.file.ReadAt(kHeaderSize + first * s0.width, buf.data(), buf.size());
+}
+
 int64_t TCustomDb::TrailingBytes() const {
   if (segments_.empty()) return 0;
   int64_t size = segments_[0].file.Size();

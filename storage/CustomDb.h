@@ -19,6 +19,7 @@
 // Records are byte buffers of the table's full width (std::string used as
 // bytes). Slots are found through an ID → slot index kept in memory.
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -68,6 +69,10 @@ class TCustomDb {
   const std::string& TableName() const { return tableName_; }
   std::string MainPath() const { return segments_.empty() ? "" : segments_[0].file.Path(); }
   int SegmentCount() const { return static_cast<int>(segments_.size()); }
+  // Calls `visit` with segment 0's bytes of every slot in order, reading the
+  // file in large chunks; false on a read error.
+  template <typename F>
+  bool ForEachSlotHead(F&& visit);
   // Bytes of segment 0 after the last whole slot (a partial slot).
   int64_t TrailingBytes() const;
 
@@ -88,6 +93,9 @@ class TCustomDb {
   void IndexSlot(int slot, int32_t id);
   void UnindexSlot(int slot, int32_t id);
 
+  bool ReadSegment0Chunk(int64_t first, size_t count, std::vector<uint8_t>& buf);
+  int Segment0Width() const { return segments_.empty() ? 0 : segments_[0].width; }
+
   std::vector<TSegment> segments_;
   std::vector<int32_t> ids_;
   std::unordered_map<int32_t, int> slotOfId_;  // lowest slot of each ID >= 0
@@ -99,3 +107,17 @@ class TCustomDb {
   std::string tableName_;
   std::string userName_;
 };
+
+template <typename F>
+bool TCustomDb::ForEachSlotHead(F&& visit) {
+  const int width = Segment0Width();
+  if (width == 0) return false;
+  const size_t perChunk = std::max<size_t>(1, (4u << 20) / static_cast<size_t>(width));
+  std::vector<uint8_t> buf;
+  for (int64_t first = 0; first < Count(); first += static_cast<int64_t>(perChunk)) {
+    size_t n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(perChunk), Count() - first));
+    if (!ReadSegment0Chunk(first, n, buf)) return false;
+    for (size_t i = 0; i < n; ++i) visit(static_cast<int>(first + static_cast<int64_t>(i)), buf.data() + i * width, width);
+  }
+  return true;
+}

@@ -1,0 +1,188 @@
+#include "storage/RecDb.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "storage/CalendarLink.h"
+#include "storage/Coding.h"
+#include "storage/FileSystemSetup.h"
+#include "storage/Log.h"
+
+namespace {
+
+uint8_t* Bytes(std::string& s) { return reinterpret_cast<uint8_t*>(s.data()); }
+
+bool Fail(const std::string& message) {
+  LogError(message, true);
+  return false;
+}
+
+std::string Encoded(const TzaznamDb& db) {
+  std::string bytes(kRecordWidth, '\0');
+  EncodeRecord(db, Bytes(bytes));
+  return bytes;
+}
+
+}  // namespace
+
+void TCustomRecDb::Create(const std::string& userName) {
+  Create(VirtualFile("db_records.dat"), VirtualFile("db_rec_blob.dat"), userName);
+}
+
+void TCustomRecDb::Create(const S_FileName& recordFile, const S_FileName& blobFile, const std::string& userName,
+                          bool readOnly) {
+  blobs_.Create(blobFile, readOnly);
+  Tzaznam def;
+  InitRecord(def, -1, 0);
+  TCustomDb::Create(recordFile, kRecordWidth, Encoded(def.db), userName, "REC", readOnly);
+  carIDlist_.assign(static_cast<size_t>(Count()), -1);
+  slotsOfCar_.clear();
+  ForEachSlotHead([this](int slot, const uint8_t* head, int width) {
+    if (DecodeInt32(head) < 0 || width < 68) return;
+    SetCarIDAt(slot, DecodeInt32(head + 64));
+  });
+}
+
+int32_t TCustomRecDb::CarIDAt(int slot) const {
+  return slot >= 0 && slot < static_cast<int>(carIDlist_.size()) ? carIDlist_[static_cast<size_t>(slot)] : -1;
+}
+
+size_t TCustomRecDb::RecordCountOf(int32_t carID) const {
+  auto it = slotsOfCar_.find(carID);
+  return it == slotsOfCar_.end() ? 0 : it->second.size();
+}
+
+void TCustomRecDb::SetCarIDAt(int slot, int32_t carID) {
+  if (slot >= static_cast<int>(carIDlist_.size())) carIDlist_.resize(static_cast<size_t>(slot) + 1, -1);
+  int32_t& entry = carIDlist_[static_cast<size_t>(slot)];
+  if (entry == carID) return;
+  if (entry >= 0) {
+    auto it = slotsOfCar_.find(entry);
+    if (it != slotsOfCar_.end()) {
+      auto& v = it->second;
+      v.erase(std::lower_bound(v.begin(), v.end(), slot));
+      if (v.empty()) slotsOfCar_.erase(it);
+    }
+  }
+  entry = carID;
+  if (carID >= 0) {
+    auto& v = slotsOfCar_[carID];
+    v.insert(std::lower_bound(v.begin(), v.end(), slot), slot);
+  }
+}
+
+bool TCustomRecDb::CreateCarRecord(Tzaznam& record, int32_t carID, const std::string& globalId) {
+  if (record.db.ID >= 0) return Fail("CreateCarRecord: Error! Z.db.ID.ID >= 0");
+  record.db.popisBLOBID = blobs_.NewID();
+  if (!blobs_.SaveBLOBText(record.db.popisBLOBID, record.description))
+    return Fail("CreateCarRecord: Error saving BLOB Z.db.popisBLOBID!");
+  record.db.materialBLOBID = blobs_.NewID();
+  if (!blobs_.SaveBLOBText(record.db.materialBLOBID, record.material))
+    return Fail("CreateCarRecord: Error saving BLOB Z.db.materialBLOBID!");
+  record.db.carID = carID;
+  std::string bytes = Encoded(record.db);
+  if (!CreateRecord(bytes, globalId))
+    return Fail("CreateCarRecord: Error creating record (carID=" + std::to_string(carID) + ")");
+  DecodeRecord(Bytes(bytes), record.db);
+  SetCarIDAt(GetIndexForID(record.db.ID), carID);
+  return true;
+}
+
+bool TCustomRecDb::SaveCarRecord(Tzaznam& record) {
+  const std::string id = std::to_string(record.db.ID);
+  if (record.db.ID < 0) return Fail("SaveCarRecord: Error! Z.db.ID < 0 (ID=" + id + ")");
+  int slot = GetIndexForID(record.db.ID);
+  if (slot < 0) return Fail("SaveCarRecord: GetIndexForID < 0 for ID=" + id);
+  if (CarIDAt(slot) != record.db.carID)
+    return Fail("SaveCarRecord: carID mismatch (ID=" + id + ", carID=" + std::to_string(record.db.carID) +
+                ", stored carID=" + std::to_string(CarIDAt(slot)) + ")");
+  if (!blobs_.SaveBLOBText(record.db.popisBLOBID, record.description))
+    return Fail("SaveCarRecord: Error saving BLOB Z.db.popisBLOBID! (blobID=" + std::to_string(record.db.popisBLOBID) + ")");
+  if (!blobs_.SaveBLOBText(record.db.materialBLOBID, record.material))
+    return Fail("SaveCarRecord: Error saving BLOB Z.db.materialBLOBID! (blobID=" +
+                std::to_string(record.db.materialBLOBID) + ")");
+  if (!WriteRecord(Encoded(record.db))) return Fail("SaveCarRecord: Error saving record (ID=" + id + ")");
+  return true;
+}
+
+bool TCustomRecDb::EraseCarRecord(Tzaznam& record) {
+  if (record.db.ID < 0) return Fail("EraseCarRecord: Error! Z.db.ID.ID < 0");
+  if (record.db.carID < 0) return Fail("EraseCarRecord: Error! Z.db.carID < 0");
+  if (!blobs_.DeleteBLOB(record.db.popisBLOBID)) return Fail("EraseCarRecord: Error erasing BLOB Z.db.popisBLOBID!");
+  if (!blobs_.DeleteBLOB(record.db.materialBLOBID))
+    return Fail("EraseCarRecord: Error erasing BLOB Z.db.materialBLOBID!");
+  int slot = GetIndexForID(record.db.ID);
+  if (slot < 0) return Fail("EraseCarRecord: GetIndexForID < 0 for ID=" + std::to_string(record.db.ID));
+  SetCarIDAt(slot, -1);
+  std::string bytes = Encoded(record.db);
+  const int32_t id = record.db.ID;
+  if (!EraseRecord(bytes)) return Fail("EraseCarRecord: Error erasing record (ID=" + std::to_string(id) + ")");
+  record.db.ID = -1;
+  return true;
+}
+
+bool TCustomRecDb::LoadCarRecord(int32_t id, Tzaznam& record) {
+  std::string bytes;
+  if (!ReadRecord(id, bytes)) return false;
+  DecodeRecord(Bytes(bytes), record.db);
+  bool ok = blobs_.LoadBLOBText(record.db.popisBLOBID, record.description);
+  ok = blobs_.LoadBLOBText(record.db.materialBLOBID, record.material) && ok;
+  return ok;
+}
+
+bool TCustomRecDb::LoadCarRecords(int32_t carID, AZaznamy& records) {
+  records.clear();
+  auto it = slotsOfCar_.find(carID);
+  if (it == slotsOfCar_.end()) return true;
+  records.reserve(it->second.size());
+  for (int slot : it->second) {
+    records.emplace_back();
+    LoadCarRecord(IDAt(slot), records.back());
+  }
+  return true;
+}
+
+bool TCustomRecDb::SaveCarRecords(int32_t carID, AZaznamy& records) {
+  AZaznamy old;
+  LoadCarRecords(carID, old);
+  std::unique_ptr<ICalendarLink> calendar = OpenCalendarLink();
+  for (Tzaznam& o : old) {
+    auto match = std::find_if(records.begin(), records.end(), [&](const Tzaznam& r) { return r.db.ID == o.db.ID; });
+    if (match != records.end()) {
+      SaveCarRecord(*match);
+      calendar->SendEvent(*match);
+    } else {
+      calendar->DeleteEvent(o);
+      EraseCarRecord(o);
+    }
+  }
+  for (Tzaznam& r : records) {
+    bool isOld = r.db.ID >= 0 &&
+                 std::any_of(old.begin(), old.end(), [&](const Tzaznam& o) { return o.db.ID == r.db.ID; });
+    if (isOld) continue;
+    if (CreateCarRecord(r, carID, "")) calendar->SendEvent(r);
+  }
+  calendar->EndBatch();
+  return true;
+}
+
+bool TCustomRecDb::EraseAllCarRecords(int32_t carID) {
+  std::unique_ptr<ICalendarLink> calendar = OpenCalendarLink();
+  bool ok = true;
+  auto it = slotsOfCar_.find(carID);
+  std::vector<int> slots = it == slotsOfCar_.end() ? std::vector<int>() : it->second;
+  for (int slot : slots) {
+    Tzaznam record;
+    if (!LoadCarRecord(IDAt(slot), record)) {
+      ok = false;
+      break;
+    }
+    calendar->DeleteEvent(record);
+    if (!EraseCarRecord(record)) {
+      ok = false;
+      break;
+    }
+  }
+  calendar->EndBatch();
+  return ok;
+}

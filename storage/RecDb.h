@@ -1,0 +1,53 @@
+#pragma once
+// TCustomRecDb: the service-record store. Records live in db_records.dat
+// (table "REC", 680 bytes) with their description and material texts in
+// db_rec_blob.dat. `carIDlist` says for every slot which vehicle its record
+// belongs to, so that a vehicle's records are found without reading the file.
+//
+// Failing operations write their message to the error log, show it in a
+// "Chyba" box and return false.
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "storage/BlobTable.h"
+#include "storage/CustomDb.h"
+#include "storage/ServiceRecord.h"
+
+class TCustomRecDb : public TCustomDb {
+ public:
+  // Opens db_rec_blob.dat, then db_records.dat on the virtual file system.
+  void Create(const std::string& userName);
+  void Create(const S_FileName& recordFile, const S_FileName& blobFile, const std::string& userName,
+              bool readOnly = false);
+
+  bool CreateCarRecord(Tzaznam& record, int32_t carID, const std::string& globalId);
+  bool SaveCarRecord(Tzaznam& record);
+  bool EraseCarRecord(Tzaznam& record);
+  bool LoadCarRecord(int32_t id, Tzaznam& record);
+  // The vehicle's records in slot order (a record that fails to load stays
+  // as far as it was read). Always true.
+  bool LoadCarRecords(int32_t carID, AZaznamy& records);
+  // Makes the stored records of the vehicle equal to `records`: changed
+  // ones rewritten, missing ones erased, new ones created (they get their
+  // IDs in `records`). The calendar hears of every change.
+  bool SaveCarRecords(int32_t carID, AZaznamy& records);
+  // Erases every record of the vehicle; true if all were erased.
+  bool EraseAllCarRecords(int32_t carID);
+
+  // carIDlist of a slot (-1 for an erased or unreadable slot).
+  int32_t CarIDAt(int slot) const;
+  // Number of stored records of the vehicle.
+  size_t RecordCountOf(int32_t carID) const;
+
+  TBLOBTable& Blobs() { return blobs_; }
+
+ private:
+  void SetCarIDAt(int slot, int32_t carID);
+
+  TBLOBTable blobs_;
+  std::vector<int32_t> carIDlist_;
+  // carID -> its slots in ascending order, kept in step with carIDlist_.
+  std::unordered_map<int32_t, std::vector<int>> slotsOfCar_;
+};
