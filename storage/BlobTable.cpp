@@ -25,10 +25,16 @@ void TBLOBTable::Create(const S_FileName& file, bool readOnly) {
   file.fileSystem->AssignFile(file_, file.name);
   if (!readOnly && !HostExists(file_.Path(), fdFile)) CreateNewFile(file_.Path());
   if (!file_.Open(readOnly ? TFile::Mode::Read : TFile::Mode::ReadWrite, !readOnly)) throw EGarvelError(file_.Error());
-  if (!file_.ReadAt(0, header_, kHeaderSize) || DecodeInt32(header_ + kOffSignature) != kSignature)
+  // A file that cannot be used is not kept open (nor locked).
+  if (!file_.ReadAt(0, header_, kHeaderSize) || DecodeInt32(header_ + kOffSignature) != kSignature) {
+    file_.Close();
     throw EGarvelError("BLOB sign not valid!");
+  }
   int32_t blockSize = DecodeInt32(header_ + kOffBlockSize);
-  if (blockSize != kBlockSize) throw EGarvelError("BLOB block size mismatch(" + std::to_string(blockSize) + ")");
+  if (blockSize != kBlockSize) {
+    file_.Close();
+    throw EGarvelError("BLOB block size mismatch(" + std::to_string(blockSize) + ")");
+  }
   lastID_ = DecodeInt32(header_ + kOffLastID);
   LoadIDTable();
 }

@@ -45,7 +45,17 @@ void TCustomDb::Create(const S_FileName& file, int recordWidth, const std::strin
   if (static_cast<int>(defaultRecord.size()) != recordWidth)
     throw EGarvelError("Invalid record length!");
 
-  int remaining = recordWidth;
+  try {
+    OpenSegments(file, defaultRecord);
+  } catch (...) {
+    segments_.clear();  // a table that cannot be used is not kept open (nor locked)
+    ids_.clear();
+    throw;
+  }
+}
+
+void TCustomDb::OpenSegments(const S_FileName& file, const std::string& defaultRecord) {
+  int remaining = recordWidth_;
   int offset = 0;
   for (int n = 0; remaining > 0; ++n) {
     S_FileName segName{SegmentName(file.name, n), file.fileSystem};
@@ -54,7 +64,7 @@ void TCustomDb::Create(const S_FileName& file, int recordWidth, const std::strin
       OpenSegment(segName, seg);
       remaining -= seg.width;
     } else {
-      if (readOnly) throw EGarvelError("Missing file: " + segName.RealPath());
+      if (readOnly_) throw EGarvelError("Missing file: " + segName.RealPath());
       CreateNewFile(segName, remaining);
       OpenSegment(segName, seg);
       remaining = 0;
@@ -65,7 +75,7 @@ void TCustomDb::Create(const S_FileName& file, int recordWidth, const std::strin
   }
   if (remaining != 0) throw EGarvelError("Invalid record length!");
   LoadIDs();
-  if (!readOnly) FillUpSegments(defaultRecord);
+  if (!readOnly_) FillUpSegments(defaultRecord);
 }
 
 void TCustomDb::CreateNewFile(const S_FileName& file, int width) {

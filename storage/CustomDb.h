@@ -84,6 +84,7 @@ class TCustomDb {
   };
 
   static std::string SegmentName(const std::string& mainName, int n);
+  void OpenSegments(const S_FileName& file, const std::string& defaultRecord);
   void CreateNewFile(const S_FileName& file, int width);
   void OpenSegment(const S_FileName& file, TSegment& segment);
   void LoadIDs();

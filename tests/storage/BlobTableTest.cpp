@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "storage/BlobTable.h"
+#include "storage/Coding.h"
+#include "storage/Errors.h"
+#include "tests/support/RecordingNotifier.h"
+#include "tests/support/TestFileSystems.h"
+
+namespace {
+
+std::string I32(int32_t v) {
+  std::string s(4, '\0');
+  EncodeInt32(reinterpret_cast<uint8_t*>(s.data()), v);
+  return s;
+}
+
+int32_t At(const std::string& bytes, size_t off) { return DecodeInt32(reinterpret_cast<const uint8_t*>(bytes.data()) + off); }
+
+class BlobTableTest : public ::testing::Test {
+ protected:
+  std::string Path() { return fs.dir / "b.dat"; }
+  void Open(TBLOBTable& t) { t.Create(VirtualFile("b.dat")); }
+  TRecordingNotifier notifier;
+  TTestFileSystems fs;
+};
+
+}  // namespace
+
+TEST_F(BlobTableTest, NewFileAndFirstGrowthAreExact) {
+  TBLOBTable t;
+  Open(t);
+  std::string expected = std::string("BLOB table") + std::string(22, '\0') + I32(42014) + I32(1) + I32(256) +
+                         I32(312) + I32(1) + I32(1) + std::string(128, '\0');
+  for (int i = 0; i < 32; ++i) expected += I32(-1);
+  expected += I32(-1) + I32(-3) + std::string(248, '\0');
+  ASSERT_EQ(expected.size(), 568u);
+  EXPECT_EQ(ReadFileBytes(Path()), expected);
+
+  EXPECT_EQ(t.NewID(), 2);
+  ASSERT_TRUE(t.SaveBLOB(2, "0123456789", 10));
+  std::string bytes = ReadFileBytes(Path());
+  ASSERT_EQ(bytes.size(), 65080u);
+  EXPECT_EQ(At(bytes, 48), 15876);  // entries
+  EXPECT_EQ(At(bytes, 52), 2);      // last blob ID
+  // Table blocks 0..251 chained in order, the last ending the chain.
+  for (int b = 0; b < 252; ++b) EXPECT_EQ(At(bytes, 312 + 256 * b), b < 251 ? b + 1 : -1) << b;
+  // Entry i lives in table block i / 63 at slot i % 63.
+  auto entry = [&](int i) { return At(bytes, 312 + 256 * (i / 63) + 4 + 4 * (i % 63)); };
+  EXPECT_EQ(entry(0), -3);
+  EXPECT_EQ(entry(251), -3);
+  EXPECT_EQ(entry(252), 2);
+  EXPECT_EQ(entry(253), -1);
+  EXPECT_EQ(entry(15875), -1);
+  // The data block: link -1, length 10, payload.
+  EXPECT_EQ(At(bytes, 312 + 256 * 252), -1);
+  EXPECT_EQ(At(bytes, 312 + 256 * 252 + 4), 10);
+  EXPECT_EQ(bytes.substr(312 + 256 * 252 + 8, 10), "0123456789");
+}
+
+TEST_F(BlobTableTest, BlockBoundariesReuseAndDeletion) {
+  TBLOBTable t;
+  Open(t);
+  int32_t a = t.NewID(), b = t.NewID();
+  std::string s248(248, 'x'), s249(249, 'y');
+  ASSERT_TRUE(t.SaveBLOB(a, s248.data(), 248));
+  ASSERT_TRUE(t.SaveBLOB(b, s249.data(), 249));
+  EXPECT_EQ(t.Entry(252), a);
+  EXPECT_EQ(t.Entry(253), b);
+  EXPECT_EQ(t.Entry(254), -2);
+  EXPECT_EQ(t.Entry(255), -1);
+  std::string text;
+  ASSERT_TRUE(t.LoadBLOBText(b, text));
+  EXPECT_EQ(text, s249);
+  // A shorter text reuses the first block and frees the rest.
+  ASSERT_TRUE(t.SaveBLOBText(b, "short"));
+  EXPECT_EQ(t.Entry(253), b);
+  EXPECT_EQ(t.Entry(254), -1);
+  ASSERT_TRUE(t.LoadBLOBText(b, text));
+  EXPECT_EQ(text, "short");
+  // Never saved: false and empty; saved empty: true and empty.
+  EXPECT_FALSE(t.LoadBLOBText(99, text));
+  EXPECT_EQ(text, "");
+  int32_t c = t.NewID();
+  ASSERT_TRUE(t.SaveBLOBText(c, ""));
+  EXPECT_TRUE(t.LoadBLOBText(c, text));
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(t.BLOBLength(c), 0);
+  // Deleting an unknown ID changes nothing.
+  EXPECT_FALSE(t.DeleteBLOB(99));
+  EXPECT_FALSE(t.DeleteBLOB(0));
+  EXPECT_TRUE(t.DeleteBLOB(a));
+  EXPECT_EQ(t.BLOBLength(a), -1);
+  // Texts are Windows-1250 in the file.
+  ASSERT_TRUE(t.SaveBLOBText(a, "čšž"));
+  ASSERT_TRUE(t.LoadBLOBText(a, text));
+  EXPECT_EQ(text, "čšž");
+  EXPECT_EQ(t.BLOBLength(a), 3);
+}
+
+TEST_F(BlobTableTest, ContentSurvivesReopenAndGrowth) {
+  std::vector<std::string> texts;
+  {
+    TBLOBTable t;
+    Open(t);
+    // Enough data to make the table grow a second time.
+    for (int i = 0; i < 16000; ++i) {
+      int32_t id = t.NewID();
+      texts.push_back(std::string(static_cast<size_t>(i % 300), static_cast<char>('a' + i % 26)));
+      ASSERT_TRUE(t.SaveBLOBText(id, texts.back()));
+    }
+  }
+  TBLOBTable t;
+  Open(t);
+  EXPECT_GT(t.EntryCount(), 15876);
+  for (int i = 0; i < 16000; i += 997) {
+    std::string text;
+    ASSERT_TRUE(t.LoadBLOBText(i + 2, text));
+    EXPECT_EQ(text, texts[static_cast<size_t>(i)]);
+  }
+}
+
+TEST_F(BlobTableTest, DamagedFilesNeverCrashOrLoop) {
+  {
+    TBLOBTable t;
+    Open(t);
+    int32_t id = t.NewID();
+    ASSERT_TRUE(t.SaveBLOB(id, std::string(600, 'z').data(), 600));  // blocks 252, 253, 254
+  }
+  const std::string good = ReadFileBytes(Path());
+  auto patched = [&](size_t off, int32_t v) {
+    std::string b = good;
+    std::memcpy(&b[off], I32(v).data(), 4);
+    return b;
+  };
+  const size_t block252 = 312 + 256 * 252, block253 = block252 + 256;
+  struct Case { const char* name; std::string bytes; const char* logged; } cases[] = {
+      {"past end", patched(block253, 100000), "Index out of range (ID=2, index=100000"},
+      {"length changes", patched(block253 + 4, 599), "LoadBLOB(2): size changed from 600 to 599"},
+      {"huge length", patched(block252 + 4, 0x7FFFFFFF), "LoadBLOB(2): size 2147483647 exceeds the file"},
+      {"table link", patched(312, 0), "LoadIDTable: next index <= 0 (0)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFileBytes(Path(), c.bytes);
+    notifier.shown.clear();
+    TBLOBTable t;
+    Open(t);
+    std::string text;
+    t.LoadBLOBText(2, text);
+    ASSERT_FALSE(notifier.shown.empty());
+    EXPECT_EQ(notifier.shown[0].caption, "Chyba");
+    EXPECT_NE(notifier.shown[0].text.find(c.logged), std::string::npos) << notifier.shown[0].text;
+  }
+  // A chain that loops back (253 -> 252) ends once the blob's length is read
+  // and its deletion stops at the first block already freed.
+  WriteFileBytes(Path(), patched(block253, 252));
+  TBLOBTable t;
+  Open(t);
+  std::string text;
+  EXPECT_TRUE(t.LoadBLOBText(2, text));
+  EXPECT_EQ(text.size(), 600u);
+  EXPECT_TRUE(t.DeleteBLOB(2));
+  EXPECT_EQ(t.Entry(254), -2);  // never reached through the broken chain
+  t.Close();
+  // Wrong signature and block size are raised.
+  WriteFileBytes(Path(), patched(32, 1));
+  TBLOBTable bad;
+  EXPECT_THROW(Open(bad), EGarvelError);
+  WriteFileBytes(Path(), patched(40, 512));
+  TBLOBTable bad2;
+  try {
+    Open(bad2);
+    FAIL();
+  } catch (const EGarvelError& e) {
+    EXPECT_STREQ(e.what(), "BLOB block size mismatch(512)");
+  }
+}

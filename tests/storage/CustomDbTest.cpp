@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "storage/Coding.h"
+#include "storage/CustomDb.h"
+#include "storage/Errors.h"
+#include "tests/support/RecordingNotifier.h"
+#include "tests/support/TestFileSystems.h"
+
+namespace {
+
+std::string Record(int width, int32_t id = -1, char fill = 0) {
+  std::string r(static_cast<size_t>(width), fill);
+  EncodeInt32(reinterpret_cast<uint8_t*>(r.data()), id);
+  r[4] = 0;  // empty globalId
+  return r;
+}
+
+int32_t IdOf(const std::string& r) { return DecodeInt32(reinterpret_cast<const uint8_t*>(r.data())); }
+
+class CustomDbTest : public ::testing::Test {
+ protected:
+  void Open(TCustomDb& db, int width, char defaultFill = 0) {
+    db.Create(VirtualFile("t.dat"), width, std::string(static_cast<size_t>(width), defaultFill), "<username>", "CAR");
+  }
+  std::string Path(const std::string& name) { return fs.dir / name; }
+  TRecordingNotifier notifier;
+  TTestFileSystems fs;
+};
+
+}  // namespace
+
+TEST_F(CustomDbTest, NewTableHeaderIsExact) {
+  TCustomDb db;
+  Open(db, 680);
+  std::string expected(1024, '\0');
+  expected[0] = 18;
+  std::memcpy(&expected[1], "TCustomDb database", 18);
+  expected[36] = static_cast<char>(680 & 0xFF);
+  expected[37] = static_cast<char>(680 >> 8);
+  expected[38] = static_cast<char>(0x4E);
+  expected[39] = static_cast<char>(0xF1);
+  expected[40] = 1;
+  EXPECT_EQ(ReadFileBytes(Path("t.dat")), expected);
+
+  std::string r = Record(680);
+  ASSERT_TRUE(db.CreateRecord(r, ""));
+  EXPECT_EQ(IdOf(r), 1);
+  std::string bytes = ReadFileBytes(Path("t.dat"));
+  EXPECT_EQ(bytes.size(), 1704u);
+  EXPECT_EQ(bytes.substr(1028, 24), std::string("\x17") + "CAR:<username>-00000001");
+  EXPECT_EQ(db.MakeGlobalId(42), "CAR:<username>-0000002A");
+}
+
+TEST_F(CustomDbTest, ErasedSlotsAreReusedLatestFirstWithNewIds) {
+  TCustomDb db;
+  Open(db, 100);
+  for (int i = 0; i < 10; ++i) {
+    std::string r = Record(100);
+    ASSERT_TRUE(db.CreateRecord(r, ""));
+  }
+  for (int32_t id : {5, 9}) {
+    std::string r;
+    ASSERT_TRUE(db.ReadRecord(id, r));
+    ASSERT_TRUE(db.EraseRecord(r));
+    EXPECT_EQ(IdOf(r), -1);
+  }
+  std::string a = Record(100), b = Record(100);
+  ASSERT_TRUE(db.CreateRecord(a, ""));
+  ASSERT_TRUE(db.CreateRecord(b, ""));
+  EXPECT_EQ(IdOf(a), 11);
+  EXPECT_EQ(db.GetIndexForID(11), 8);
+  EXPECT_EQ(IdOf(b), 12);
+  EXPECT_EQ(db.GetIndexForID(12), 4);
+  EXPECT_EQ(db.Count(), 10);
+  std::string r;
+  EXPECT_FALSE(db.ReadRecord(5, r));
+  EXPECT_FALSE(db.WriteRecord(Record(100, 5)));
+  std::string gone = Record(100, 5);
+  EXPECT_FALSE(db.EraseRecord(gone));
+  EXPECT_EQ(db.GetIndexForID(-1), -1);
+  EXPECT_EQ(db.IDAt(99), -1);
+}
+
+// An erased highest ID is never issued again, with or without Close: the
+// header's last ID is kept current at every creation.
+TEST_F(CustomDbTest, IdAfterReopenNeverReusesTheErasedHighest) {
+  for (bool close : {true, false}) {
+    SCOPED_TRACE(close ? "closed" : "not closed");
+    std::remove(Path("t.dat").c_str());
+    {
+      TCustomDb db;
+      Open(db, 100);
+      for (int i = 0; i < 10; ++i) {
+        std::string r = Record(100);
+        ASSERT_TRUE(db.CreateRecord(r, ""));
+      }
+      std::string r;
+      ASSERT_TRUE(db.ReadRecord(10, r));
+      ASSERT_TRUE(db.EraseRecord(r));
+      if (close) db.Close();
+    }
+    TCustomDb db;
+    Open(db, 100);
+    std::string r = Record(100);
+    ASSERT_TRUE(db.CreateRecord(r, ""));
+    EXPECT_EQ(IdOf(r), 11);
+  }
+}
+
+TEST_F(CustomDbTest, WiderLayoutAddsAnExtensionSegmentWithDefaults) {
+  {
+    TCustomDb db;
+    Open(db, 600);
+    for (int i = 0; i < 3; ++i) {
+      std::string r = Record(600, -1, 'a');
+      ASSERT_TRUE(db.CreateRecord(r, ""));
+    }
+  }
+  std::string def(680, 'd');
+  TCustomDb db;
+  db.Create(VirtualFile("t.dat"), 680, def, "<username>", "CAR");
+  EXPECT_EQ(db.SegmentCount(), 2);
+  std::string ext = ReadFileBytes(Path("t_ex1.dat"));
+  ASSERT_EQ(ext.size(), 1024u + 3 * 80);
+  EXPECT_EQ(ext[36], 80);
+  std::string r;
+  ASSERT_TRUE(db.ReadRecord(2, r));
+  EXPECT_EQ(r.substr(600), std::string(80, 'd'));
+  EXPECT_EQ(r[599], 'a');
+  // New records span both segments.
+  std::string n = Record(680, -1, 'n');
+  ASSERT_TRUE(db.CreateRecord(n, ""));
+  std::string back;
+  ASSERT_TRUE(db.ReadRecord(IdOf(n), back));
+  EXPECT_EQ(back.substr(600), std::string(80, 'n'));
+  db.Close();
+
+  TCustomDb narrow;
+  try {
+    narrow.Create(VirtualFile("t.dat"), 500, std::string(500, 0), "<username>", "CAR");
+    FAIL() << "narrower layout opened";
+  } catch (const EGarvelError& e) {
+    EXPECT_STREQ(e.what(), "Invalid record length!");
+  }
+}
+
+TEST_F(CustomDbTest, DamagedFilesGiveClearErrors) {
+  struct Case { const char* name; std::string bytes; const char* message; } cases[] = {
+      {"short", std::string(100, '\0'), "Invalid header"},
+      {"magic", std::string(1024, '\0'), "Invalid header"},
+  };
+  for (const Case& c : cases) {
+    WriteFileBytes(Path("bad.dat"), c.bytes);
+    TCustomDb db;
+    try {
+      db.Create(VirtualFile("bad.dat"), 100, std::string(100, 0), "u", "CAR");
+      ADD_FAILURE() << c.name;
+    } catch (const EGarvelError& e) {
+      EXPECT_STREQ(e.what(), c.message) << c.name;
+    }
+  }
+  // A partial slot at the end is ignored.
+  {
+    TCustomDb db;
+    Open(db, 100);
+    std::string r = Record(100);
+    ASSERT_TRUE(db.CreateRecord(r, ""));
+  }
+  std::string bytes = ReadFileBytes(Path("t.dat")) + "xyz";
+  WriteFileBytes(Path("t.dat"), bytes);
+  TCustomDb db;
+  Open(db, 100);
+  EXPECT_EQ(db.Count(), 1);
+  EXPECT_EQ(db.TrailingBytes(), 3);
+}
+
+TEST_F(CustomDbTest, SecondWriterIsRefusedButReadersWork) {
+  TCustomDb db;
+  Open(db, 100);
+  std::string r = Record(100);
+  ASSERT_TRUE(db.CreateRecord(r, ""));
+  TCustomDb second;
+  EXPECT_THROW(Open(second, 100), EGarvelError);
+  TCustomDb reader;
+  reader.Create(VirtualFile("t.dat"), 100, std::string(100, 0), "u", "CAR", true);
+  EXPECT_EQ(reader.Count(), 1);
+  std::string back;
+  EXPECT_TRUE(reader.ReadRecord(1, back));
+  EXPECT_FALSE(reader.WriteRecord(back));
+}
+
+TEST_F(CustomDbTest, InvalidGlobalIdIsRepairedOnRead) {
+  TCustomDb db;
+  Open(db, 100);
+  std::string r = Record(100);
+  ASSERT_TRUE(db.CreateRecord(r, "X"));
+  struct Case { std::string field; } cases[] = {
+      {std::string("\x28") + std::string(31, 'A')},  // length 40
+      {std::string("\x03") + "A\xE9" "B"},             // byte 0xE9
+      {std::string("\x03") + std::string("A\0B", 3)},  // zero byte
+  };
+  for (const Case& c : cases) {
+    std::memcpy(&r[4], c.field.data(), c.field.size());
+    ASSERT_TRUE(db.WriteRecord(r));
+    std::string back;
+    ASSERT_TRUE(db.ReadRecord(1, back));
+    EXPECT_EQ(DecodeCountedString(reinterpret_cast<const uint8_t*>(back.data()) + 4, 31), "CAR:<username>-00000001");
+  }
+}
+
+TEST_F(CustomDbTest, Password) {
+  TCustomDb db;
+  Open(db, 100);
+  EXPECT_TRUE(db.CheckPassword(""));
+  EXPECT_FALSE(db.CheckPassword("x"));
+  ASSERT_TRUE(db.SetPassword("tajné"));
+  EXPECT_TRUE(db.CheckPassword("tajné"));
+  EXPECT_FALSE(db.CheckPassword(""));
+  // The hash is taken over the Windows-1250 bytes.
+  uint64_t h = 0;
+  for (unsigned char b : std::string("taj") + "n\xE9") h = (h + b) * 0x6C0DDCD1CAD41133ULL;
+  std::string bytes = ReadFileBytes(Path("t.dat"));
+  EXPECT_EQ(DecodeFixed32(reinterpret_cast<const uint8_t*>(bytes.data()) + 44), 0x67356DB1u);
+  EXPECT_EQ(DecodeFixed64(reinterpret_cast<const uint8_t*>(bytes.data()) + 48), h);
+  // An empty password stored counts as none.
+  ASSERT_TRUE(db.SetPassword(""));
+  EXPECT_TRUE(db.CheckPassword(""));
+}
