@@ -28,6 +28,12 @@ class TCustomCarDb : public TCustomDb {
   // a step fails. The vehicle's service records are the caller's.
   bool EraseCar(int32_t id);
 
+  // Closes the record file (writing its last ID) and the blob file.
+  void Close() override {
+    TCustomDb::Close();
+    blobs_.Close();
+  }
+
   TBLOBTable& Blobs() { return blobs_; }
 
  private:

@@ -47,7 +47,7 @@ class TCustomDb {
   void Create(const S_FileName& file, int recordWidth, const std::string& defaultRecord,
               const std::string& userName, const std::string& tableName, bool readOnly = false);
   // Writes the last ID into every segment's header and closes the files.
-  void Close();
+  virtual void Close();
 
   int Count() const { return static_cast<int>(ids_.size()); }
   int32_t IDAt(int index) const;

@@ -41,6 +41,12 @@ class TCustomRecDb : public TCustomDb {
   // Number of stored records of the vehicle.
   size_t RecordCountOf(int32_t carID) const;
 
+  // Closes the record file (writing its last ID) and the blob file.
+  void Close() override {
+    TCustomDb::Close();
+    blobs_.Close();
+  }
+
   TBLOBTable& Blobs() { return blobs_; }
 
  private:
