@@ -3,6 +3,10 @@
 const std::vector<TCtlCommand>& CtlCommands() {
   static const std::vector<TCtlCommand> commands = {
       {"paths", "vypíše připojené složky, výchozí cestu a přesměrování", CmdPaths},
+      {"generate", "vytvoří ukázkovou databázi: --vehicles N --records-per-vehicle M [--customers K] SLOŽKA", CmdGenerate},
+      {"check", "zkontroluje soubory databáze ve SLOŽCE; návratový kód 0 jen bez chyb", CmdCheck},
+      {"dump", "vypíše zákazníky, vozidla a záznamy ze SLOŽKY jako řádky JSON", CmdDump},
+      {"bench", "změří rychlost práce s databází ve SLOŽCE", CmdBench},
   };
   return commands;
 }

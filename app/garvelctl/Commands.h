@@ -13,3 +13,7 @@ struct TCtlCommand {
 const std::vector<TCtlCommand>& CtlCommands();
 
 int CmdPaths(int argc, char** argv);
+int CmdGenerate(int argc, char** argv);
+int CmdCheck(int argc, char** argv);
+int CmdDump(int argc, char** argv);
+int CmdBench(int argc, char** argv);

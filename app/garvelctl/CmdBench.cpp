@@ -1,0 +1,131 @@
+// garvelctl bench: measures the storage work the program does at workshop
+// scale on a database folder (for example one made by garvelctl generate).
+// The save measurement runs on a copy in a temporary folder.
+#include <chrono>
+#include <cstdio>
+#include <sys/resource.h>
+
+#include "app/garvelctl/Commands.h"
+#include "shell/Stores.h"
+#include "storage/FileOps.h"
+#include "storage/File.h"
+#include "storage/RealFileSystem.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point since) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
+
+long PeakRssMb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
+}
+
+double ReadFilesMs(const std::string& dir) {
+  auto t = Clock::now();
+  std::string bytes;
+  for (const char* f : {"db_cars.dat", "db_cars_blob.dat", "db_records.dat", "db_rec_blob.dat", "db_customers.dat"})
+    ReadWholeFile(dir + f, bytes);
+  return Ms(t);
+}
+
+}  // namespace
+
+int CmdBench(int argc, char** argv) {
+  if (argc != 1) {
+    std::fprintf(stderr, "Použití: garvelctl bench SLOŽKA\n");
+    return 2;
+  }
+  std::string dir = argv[0];
+  if (dir.back() != '/') dir += '/';
+  CRealFileSystem fs;
+  TStoreOpenOptions options;
+  options.readOnly = true;
+
+  // Warm the page cache so that every figure measures our work.
+  ReadFilesMs(dir);
+  const double catMs = ReadFilesMs(dir);
+
+  auto t = Clock::now();
+  TStoreSet stores;
+  if (!OpenStores(stores, fs, dir, options)) return 1;
+  const double openMs = Ms(t);
+
+  // One vehicle with about 20 records, loaded many times.
+  int32_t sample = -1;
+  for (int slot = 0; slot < stores.cars->Count() && sample < 0; ++slot) {
+    int32_t id = stores.cars->IDAt(slot);
+    if (id >= 0 && stores.records->RecordCountOf(id) >= 15) sample = id;
+  }
+  double loadOneMs = 0;
+  size_t sampleCount = 0;
+  if (sample >= 0) {
+    AZaznamy recs;
+    const int rounds = 200;
+    t = Clock::now();
+    for (int i = 0; i < rounds; ++i) stores.records->LoadCarRecords(sample, recs);
+    loadOneMs = Ms(t) / rounds;
+    sampleCount = recs.size();
+  }
+
+  // Every record of every vehicle with its texts, vehicle by vehicle.
+  t = Clock::now();
+  long vehicles = 0, records = 0;
+  size_t textBytes = 0;
+  for (int slot = 0; slot < stores.cars->Count(); ++slot) {
+    int32_t id = stores.cars->IDAt(slot);
+    Tautomobil v;
+    if (id < 0 || !stores.cars->LoadCar(id, v)) continue;
+    ++vehicles;
+    AZaznamy recs;
+    stores.records->LoadCarRecords(id, recs);
+    records += static_cast<long>(recs.size());
+    for (const Tzaznam& r : recs) textBytes += r.description.size() + r.material.size();
+  }
+  const double loadAllMs = Ms(t);
+  const long peakMb = PeakRssMb();
+  stores.CloseAll();
+
+  // Saving one changed and one new record, on a copy.
+  std::string copy = MakeTempFolder();
+  double saveMs = -1;
+  if (!copy.empty() && sample >= 0 &&
+      CopyTree(S_FileName{dir, &fs}, S_FileName{copy, &fs})) {
+    TStoreSet rw;
+    TStoreOpenOptions writeOptions;
+    if (OpenStores(rw, fs, copy, writeOptions)) {
+      const int rounds = 50;
+      double total = 0;
+      for (int i = 0; i < rounds; ++i) {
+        AZaznamy recs;
+        rw.records->LoadCarRecords(sample, recs);
+        recs.front().description += " ";
+        Tzaznam fresh;
+        InitRecord(fresh, sample, kKindDone);
+        fresh.description = "Kontrola";
+        recs.push_back(fresh);
+        auto s = Clock::now();
+        rw.records->SaveCarRecords(sample, recs);
+        total += Ms(s);
+        recs.pop_back();
+        rw.records->SaveCarRecords(sample, recs);  // back to the old count
+      }
+      saveMs = total / rounds;
+      rw.CloseAll();
+    }
+    fs.DeleteDirectory(copy);
+  }
+
+  std::printf("databáze: %s (%ld vozidel, %ld záznamů, %zu bajtů textů)\n", dir.c_str(), vehicles, records, textBytes);
+  std::printf("otevření všech osmi databází:       %8.1f ms\n", openMs);
+  std::printf("LoadCarRecords (%zu záznamů):        %8.3f ms\n", sampleCount, loadOneMs);
+  std::printf("načtení všech záznamů s texty:      %8.1f ms\n", loadAllMs);
+  std::printf("  čtení souborů (cat):              %8.1f ms (poměr %.2f)\n", catMs, catMs > 0 ? loadAllMs / catMs : 0);
+  std::printf("SaveCarRecords (1 změněný, 1 nový): %8.3f ms\n", saveMs);
+  std::printf("nejvyšší spotřeba paměti:           %8ld MB\n", peakMb);
+  return 0;
+}
