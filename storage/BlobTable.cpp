@@ -36,6 +36,7 @@ void TBLOBTable::Create(const S_FileName& file, bool readOnly) {
     throw EGarvelError("BLOB block size mismatch(" + std::to_string(blockSize) + ")");
   }
   lastID_ = DecodeInt32(header_ + kOffLastID);
+  fileSize_ = file_.Size();
   LoadIDTable();
 }
 
@@ -57,8 +58,7 @@ void TBLOBTable::CreateNewFile(const std::string& realPath) {
 }
 
 int64_t TBLOBTable::FileBlocks() const {
-  int64_t size = file_.Size();
-  return size < kHeaderSize ? 0 : (size - kHeaderSize) / kBlockSize;
+  return fileSize_ < kHeaderSize ? 0 : (fileSize_ - kHeaderSize) / kBlockSize;
 }
 
 void TBLOBTable::LoadIDTable() {
@@ -166,12 +166,11 @@ void TBLOBTable::SetEntry(int32_t block, int32_t value, bool writeNow) {
 
 bool TBLOBTable::SeekToIndex(int32_t block) {
   int64_t position = BlockOffset(block);
-  int64_t size = file_.Size();
+  int64_t size = fileSize_;
   if (position == size + kBlockSize) {
     uint8_t filler[kBlockSize];
     std::memset(filler, 0xFF, sizeof filler);
-    file_.WriteAt(size, filler, sizeof filler);
-    size += kBlockSize;
+    if (file_.WriteAt(size, filler, sizeof filler)) fileSize_ = size += kBlockSize;
   }
   if (position > size) {
     LogError("TBLOBTable.SeekToIndex: idx=" + std::to_string(block) + " (pos=" + std::to_string(position) +
@@ -183,10 +182,14 @@ bool TBLOBTable::SeekToIndex(int32_t block) {
 
 bool TBLOBTable::WriteAtBlock(int32_t block, int offset, const void* data, size_t size) {
   if (readOnly_) return false;
+  ForgetPrefetch();
   if (offset == 0) {
     if (!SeekToIndex(block)) return false;
   }
-  return file_.WriteAt(BlockOffset(block) + offset, data, size);
+  const int64_t at = BlockOffset(block) + offset;
+  if (!file_.WriteAt(at, data, size)) return false;
+  fileSize_ = std::max<int64_t>(fileSize_, at + static_cast<int64_t>(size));
+  return true;
 }
 
 // Writes a whole table block from memory: link, then its 63 entries.
@@ -223,6 +226,7 @@ void TBLOBTable::SaveHeader() {
   EncodeInt32(header_ + kOffCount, static_cast<int32_t>(idTable_.size()));
   EncodeInt32(header_ + kOffLastID, lastID_);
   if (!readOnly_) file_.WriteAt(0, header_, kHeaderSize);
+  fileSize_ = std::max<int64_t>(fileSize_, kHeaderSize);
 }
 
 int32_t TBLOBTable::NewID() {
@@ -281,31 +285,68 @@ int32_t TBLOBTable::BLOBLength(int32_t id) {
 }
 
 int32_t TBLOBTable::LoadBLOB(int32_t id, void* buffer, int32_t length) {
-  const std::string tag = "LoadBLOB(" + std::to_string(id) + "): ";
+  std::string bytes;
+  int32_t got = ReadBlob(id, std::max(0, length), false, bytes);
+  if (got > 0) std::memcpy(buffer, bytes.data(), static_cast<size_t>(got));
+  return got;
+}
+
+bool TBLOBTable::LoadBLOBText(int32_t id, std::string& utf8Text) {
+  std::string bytes;
+  int32_t got = ReadBlob(id, 0, true, bytes);
+  if (got < 0) {
+    utf8Text.clear();
+    return false;
+  }
+  utf8Text = Cp1250ToUtf8(bytes);
+  return true;
+}
+
+// Reads blob `id` into `out`: at most `length` bytes, or the blob's own
+// length when `wholeBlob`. A blob's blocks usually follow each other, so the
+// blocks still needed are read ahead in one go; the chain's links are still
+// followed one by one, and a block outside the read-ahead is read on its own.
+int32_t TBLOBTable::ReadBlob(int32_t id, int32_t length, bool wholeBlob, std::string& out) {
+  out.clear();
   int32_t b = id > 0 ? FindBlock(id) : -1;
   if (b <= 0) return -1;
-  uint8_t* dst = static_cast<uint8_t*>(buffer);
+  const std::string tag = "LoadBLOB(" + std::to_string(id) + "): ";
+  const int64_t maxBlocks = static_cast<int64_t>(idTable_.size());
+  const int64_t fileBlocks = FileBlocks();
+  std::vector<uint8_t> ahead;
+  int64_t aheadFirst = -1, aheadCount = 0;
   int32_t pos = 0;
   int32_t blobLength = -1;
-  const int64_t maxBlocks = static_cast<int64_t>(idTable_.size());
   for (int64_t steps = 0;; ++steps) {
-    if (b <= 0 || b >= static_cast<int32_t>(idTable_.size()) || steps > maxBlocks) {
+    if (b <= 0 || b >= static_cast<int32_t>(idTable_.size()) || steps > maxBlocks || b >= fileBlocks) {
       LogError("Index out of range (ID=" + std::to_string(id) + ", index=" + std::to_string(b), true);
       return -1;
     }
-    uint8_t block[kBlockSize];
-    if (!file_.ReadAt(BlockOffset(b), block, kBlockSize)) {
-      LogError("Index out of range (ID=" + std::to_string(id) + ", index=" + std::to_string(b), true);
-      return -1;
+    const uint8_t* block = PrefetchedBlock(b);
+    if (!block && (b < aheadFirst || b >= aheadFirst + aheadCount)) {
+      int64_t want = 1;
+      if (steps > 0 || !wholeBlob) want = std::max<int64_t>(1, (std::max(0, length - pos) + kPayload - 1) / kPayload);
+      else want = 4;  // the length is not known yet: a typical text fits
+      want = std::min<int64_t>({want, 64, fileBlocks - b});
+      ahead.resize(static_cast<size_t>(want * kBlockSize));
+      if (!file_.ReadAt(BlockOffset(b), ahead.data(), ahead.size())) {
+        LogError("Index out of range (ID=" + std::to_string(id) + ", index=" + std::to_string(b), true);
+        return -1;
+      }
+      aheadFirst = b;
+      aheadCount = want;
     }
+    if (!block) block = ahead.data() + (b - aheadFirst) * kBlockSize;
     int32_t thisLength = DecodeInt32(block + 4);
-    if (blobLength < 0 && steps == 0) {
+    if (steps == 0) {
       blobLength = thisLength;
       // A length the file cannot hold is damage, not a reason to read on.
       if (static_cast<int64_t>(blobLength) > maxBlocks * kPayload) {
         LogError(tag + "size " + std::to_string(blobLength) + " exceeds the file", true);
         return -1;
       }
+      if (wholeBlob) length = std::max(0, blobLength);
+      out.reserve(static_cast<size_t>(std::max(0, std::min(length, blobLength))));
     } else if (thisLength != blobLength) {
       LogError(tag + "size changed from " + std::to_string(blobLength) + " to " + std::to_string(thisLength), true);
       return -1;
@@ -315,24 +356,47 @@ int32_t TBLOBTable::LoadBLOB(int32_t id, void* buffer, int32_t length) {
       LogError(tag + "remSize=" + std::to_string(count), true);
       return -1;
     }
-    std::memcpy(dst + pos, block + 8, static_cast<size_t>(count));
+    out.append(reinterpret_cast<const char*>(block + 8), static_cast<size_t>(count));
     pos += count;
     b = DecodeInt32(block);
     if (b <= 0 || count <= 0) return pos;
   }
 }
 
-bool TBLOBTable::LoadBLOBText(int32_t id, std::string& utf8Text) {
-  int32_t length = BLOBLength(id);
-  std::string bytes(static_cast<size_t>(std::max<int64_t>(0, std::min<int64_t>(length, FileBlocks() * kPayload))), '\0');
-  int32_t got = LoadBLOB(id, bytes.data(), static_cast<int32_t>(bytes.size()));
-  if (got < 0) {
-    utf8Text.clear();
-    return false;
+const uint8_t* TBLOBTable::PrefetchedBlock(int64_t block) const {
+  for (const TRange& r : prefetched_)
+    if (block >= r.first && block < r.first + r.count) return r.bytes.data() + (block - r.first) * kBlockSize;
+  return nullptr;
+}
+
+void TBLOBTable::Prefetch(const std::vector<int32_t>& ids) {
+  prefetched_.clear();
+  std::vector<int64_t> firsts;
+  for (int32_t id : ids) {
+    int32_t b = id > 0 ? FindBlock(id) : -1;
+    if (b > 0) firsts.push_back(b);
   }
-  bytes.resize(static_cast<size_t>(got));
-  utf8Text = Cp1250ToUtf8(bytes);
-  return true;
+  if (firsts.empty()) return;
+  std::sort(firsts.begin(), firsts.end());
+  const int64_t fileBlocks = FileBlocks();
+  // Blobs saved together lie together: one read covers first blocks that are
+  // at most a few blocks apart, plus a few blocks for their continuations.
+  constexpr int64_t kGap = 16, kTail = 4, kMaxRange = 4096;
+  size_t i = 0;
+  while (i < firsts.size()) {
+    size_t j = i + 1;
+    while (j < firsts.size() && firsts[j] - firsts[j - 1] <= kGap && firsts[j] - firsts[i] < kMaxRange) ++j;
+    TRange r;
+    r.first = firsts[i];
+    r.count = std::min(firsts[j - 1] + kTail, fileBlocks) - r.first;
+    if (r.count > 0) {
+      r.bytes.resize(static_cast<size_t>(r.count * kBlockSize));
+      int64_t got = file_.ReadSomeAt(BlockOffset(r.first), r.bytes.data(), r.bytes.size());
+      r.count = got < 0 ? 0 : got / kBlockSize;
+      if (r.count > 0) prefetched_.push_back(std::move(r));
+    }
+    i = j;
+  }
 }
 
 bool TBLOBTable::DeleteBLOB(int32_t id) {

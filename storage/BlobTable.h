@@ -55,6 +55,11 @@ class TBLOBTable {
   bool LoadBLOBText(int32_t id, std::string& utf8Text);
   bool DeleteBLOB(int32_t id);
 
+  // Reads the blocks of the given blobs ahead with as few reads as their
+  // places in the file allow; the next loads of those blobs are served from
+  // memory. Any write forgets what was read ahead.
+  void Prefetch(const std::vector<int32_t>& ids);
+
   // For checks and tools.
   int32_t EntryCount() const { return static_cast<int32_t>(idTable_.size()); }
   int32_t Entry(int32_t block) const { return idTable_[static_cast<size_t>(block)]; }
@@ -77,9 +82,13 @@ class TBLOBTable {
   bool WriteTableBlock(size_t chainIndex);
   int32_t AppendBlock();
   int32_t NextFreeFrom(int32_t block) const;
+  int32_t ReadBlob(int32_t id, int32_t length, bool wholeBlob, std::string& out);
+  const uint8_t* PrefetchedBlock(int64_t block) const;
+  void ForgetPrefetch() { prefetched_.clear(); }
   void SaveHeader();
 
   TFile file_;
+  int64_t fileSize_ = 0;  // kept in step with our writes; saves a stat per read
   bool readOnly_ = false;
   uint8_t header_[kHeaderSize] = {};
   int32_t lastID_ = 1;
@@ -88,4 +97,10 @@ class TBLOBTable {
   std::set<int32_t> freeBlocks_;       // blocks whose entry is -1
   std::unordered_map<int32_t, int32_t> firstBlock_;  // blob ID -> lowest first block
   std::unordered_set<int32_t> duplicateIds_;         // IDs with several first blocks (damaged files)
+  struct TRange {
+    int64_t first = 0;
+    int64_t count = 0;
+    std::vector<uint8_t> bytes;
+  };
+  std::vector<TRange> prefetched_;  // ascending, non-overlapping
 };

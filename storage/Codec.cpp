@@ -10,6 +10,7 @@ namespace {
 
 struct Cp1250Tables {
   std::array<char32_t, 256> toUnicode{};
+  std::array<std::array<char, 4>, 256> utf8{};  // length byte, then up to 3 UTF-8 bytes
   std::array<unsigned char, 256> upper{};
   std::unordered_map<char32_t, unsigned char> fromUnicode;
 };
@@ -35,6 +36,10 @@ Cp1250Tables BuildTables() {
     if (b >= 0x80 && cd != reinterpret_cast<iconv_t>(-1)) cp = DecodeByteWithIconv(cd, static_cast<unsigned char>(b));
     t.toUnicode[b] = cp;
     t.fromUnicode.emplace(cp, static_cast<unsigned char>(b));
+    std::string seq;
+    AppendUtf8(seq, cp);
+    t.utf8[b][0] = static_cast<char>(seq.size());
+    for (size_t k = 0; k < seq.size() && k < 3; ++k) t.utf8[b][k + 1] = seq[k];
   }
   if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
 
@@ -123,10 +128,16 @@ std::string Cp1250ToUtf8(std::string_view bytes) {
   const Cp1250Tables& t = Tables();
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 4);
-  for (char ch : bytes) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (c < 0x80) out.push_back(ch);
-    else AppendUtf8(out, t.toUnicode[c]);
+  size_t i = 0;
+  // Runs of ASCII are copied whole; other bytes come from the table.
+  while (i < bytes.size()) {
+    size_t j = i;
+    while (j < bytes.size() && static_cast<unsigned char>(bytes[j]) < 0x80) ++j;
+    out.append(bytes.data() + i, j - i);
+    if (j == bytes.size()) break;
+    const auto& seq = t.utf8[static_cast<unsigned char>(bytes[j])];
+    out.append(seq.data() + 1, static_cast<size_t>(seq[0]));
+    i = j + 1;
   }
   return out;
 }

@@ -229,6 +229,38 @@ bool TCustomDb::ReadRecord(int32_t id, std::string& record) {
   return true;
 }
 
+void TCustomDb::ReadSlots(const std::vector<int>& slots, std::vector<std::string>& records, std::vector<bool>& ok) {
+  records.assign(slots.size(), std::string());
+  ok.assign(slots.size(), false);
+  std::vector<uint8_t> buf;
+  for (size_t i = 0; i < slots.size();) {
+    size_t j = i + 1;
+    while (j < slots.size() && slots[j] == slots[j - 1] + 1 && j - i < 256) ++j;
+    const int first = slots[i];
+    const size_t run = j - i;
+    if (first < 0 || first + static_cast<int>(run) > Count()) {
+      i = j;
+      continue;
+    }
+    bool readOk = true;
+    for (size_t k = i; k < j; ++k) records[k].assign(static_cast<size_t>(recordWidth_), '\0');
+    for (TSegment& seg : segments_) {
+      buf.resize(run * seg.width);
+      if (!seg.file.ReadAt(kHeaderSize + static_cast<int64_t>(first) * seg.width, buf.data(), buf.size())) {
+        readOk = false;
+        break;
+      }
+      for (size_t k = 0; k < run; ++k)
+        std::memcpy(Bytes(records[i + k]) + seg.offset, buf.data() + k * seg.width, seg.width);
+    }
+    for (size_t k = i; k < j; ++k) {
+      ok[k] = readOk;
+      if (readOk) RepairGlobalId(records[k]);
+    }
+    i = j;
+  }
+}
+
 bool TCustomDb::WriteRecord(const std::string& record) {
   if (readOnly_ || static_cast<int>(record.size()) != recordWidth_) return false;
   int slot = GetIndexForID(DecodeInt32(Bytes(record)));

@@ -55,6 +55,10 @@ class TCustomDb {
 
   bool ReadRecord(int32_t id, std::string& record);
   bool ReadSlot(int index, std::string& record);  // the record of a slot, erased or not
+  // Reads the records of several slots (ascending), consecutive slots with
+  // one read per segment; `ok` says which could be read. Repairs globalIds
+  // like ReadRecord.
+  void ReadSlots(const std::vector<int>& slots, std::vector<std::string>& records, std::vector<bool>& ok);
   bool WriteRecord(const std::string& record);
   bool CreateRecord(std::string& record, const std::string& globalId);
   bool EraseRecord(std::string& record);

@@ -134,10 +134,25 @@ bool TCustomRecDb::LoadCarRecords(int32_t carID, AZaznamy& records) {
   records.clear();
   auto it = slotsOfCar_.find(carID);
   if (it == slotsOfCar_.end()) return true;
-  records.reserve(it->second.size());
-  for (int slot : it->second) {
-    records.emplace_back();
-    LoadCarRecord(IDAt(slot), records.back());
+  const std::vector<int>& slots = it->second;
+  std::vector<std::string> raw;
+  std::vector<bool> ok;
+  ReadSlots(slots, raw, ok);
+  records.resize(slots.size());
+  std::vector<int32_t> blobIDs;
+  blobIDs.reserve(2 * slots.size());
+  for (size_t i = 0; i < slots.size(); ++i) {
+    if (!ok[i]) continue;  // a record that cannot be read stays as initialised
+    DecodeRecord(Bytes(raw[i]), records[i].db);
+    blobIDs.push_back(records[i].db.popisBLOBID);
+    blobIDs.push_back(records[i].db.materialBLOBID);
+  }
+  blobs_.Prefetch(blobIDs);
+  for (size_t i = 0; i < slots.size(); ++i) {
+    Tzaznam& r = records[i];
+    if (!ok[i]) continue;
+    blobs_.LoadBLOBText(r.db.popisBLOBID, r.description);
+    blobs_.LoadBLOBText(r.db.materialBLOBID, r.material);
   }
   return true;
 }

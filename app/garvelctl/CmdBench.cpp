@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <sys/resource.h>
+#include <vector>
 
 #include "app/garvelctl/Commands.h"
 #include "shell/Stores.h"
@@ -27,9 +28,15 @@ long PeakRssMb() {
 
 double ReadFilesMs(const std::string& dir) {
   auto t = Clock::now();
-  std::string bytes;
-  for (const char* f : {"db_cars.dat", "db_cars_blob.dat", "db_records.dat", "db_rec_blob.dat", "db_customers.dat"})
-    ReadWholeFile(dir + f, bytes);
+  // What `cat db_* > /dev/null` does: stream every byte through a buffer.
+  std::vector<char> buffer(1 << 20);
+  for (const char* f : {"db_cars.dat", "db_cars_blob.dat", "db_records.dat", "db_rec_blob.dat", "db_customers.dat"}) {
+    TFile file;
+    file.Assign(dir + f);
+    if (!file.Open(TFile::Mode::Read)) continue;
+    while (file.Read(buffer.data(), buffer.size()) > 0) {
+    }
+  }
   return Ms(t);
 }
 
