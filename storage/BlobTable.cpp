@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kOffSignature = 32, kOffVersion = 36, kOffBlockSize = 40, kOffBlock0 = 44, kOffCount = 48,
-              kOffLastID = 52, kOffZeros = 56, kOffMinusOnes = 184;
+              kOffLastID = 52, kOffMinusOnes = 184;
 
 int64_t BlockOffset(int64_t block) { return TBLOBTable::kHeaderSize + TBLOBTable::kBlockSize * block; }
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kOffLastID = 32, kOffWidth = 36, kOffMagic = 38, kOffVersion = 40, kOffMarker = 44, kOffHash = 48;
+constexpr int kOffLastID = 32, kOffWidth = 36, kOffMagic = 38, kOffVersion = 40, kOffMarker = 44;  // hash at 48
 constexpr size_t kScanChunk = 4 << 20;
 
 uint8_t* Bytes(std::string& s) { return reinterpret_cast<uint8_t*>(s.data()); }
