@@ -1,21 +1,106 @@
-// garvel: the desktop program.
+// garvel: the desktop program. Start-up runs in a fixed order: file systems
+// and trace log, settings, single-instance check (a second start hands its
+// command line to the running copy and ends), start-up screen, windows, trace
+// of the mounts, stores, then the window loop.
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QTimer>
 
-#include "storage/Version.h"
+#include "shell/CopyData.h"
+#include "shell/CopyDataServer.h"
+#include "shell/GarvCalendCom.h"
+#include "shell/HandOver.h"
+#include "shell/PendingCommandLines.h"
+#include "shell/Stores.h"
+#include "storage/FileOps.h"
+#include "storage/FileSystemSetup.h"
+#include "storage/Log.h"
+#include "ui/AboutForm.h"
+#include "ui/HlavniForm.h"
 #include "ui/QtNotifier.h"
 
+namespace {
+
+constexpr const char* kMainWindowClass = "THlavniForm";
+
+// Arguments as absolute paths: the running copy has another working folder.
+std::vector<std::string> AbsoluteArguments(int argc, char** argv) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    QString a = QString::fromLocal8Bit(argv[i]);
+    if (a.startsWith("-")) continue;  // Qt's own options
+    args.push_back(QFileInfo(a).absoluteFilePath().toStdString());
+  }
+  return args;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  SetupFileSystems(true);
+  StartTraceLog(MakeRunStamp());
+
   QApplication app(argc, argv);
   QApplication::setApplicationName("Garvel");
   TQtNotifier notifier;
   SetNotifier(&notifier);
 
-  QMainWindow window;
-  window.setWindowTitle(QString::fromUtf8(kGarvelCaption));
-  window.resize(1024, 700);
+  TPendingCommandLines pending;
+  THlavniForm* mainWindow = nullptr;
+  std::vector<std::string> arguments = AbsoluteArguments(argc, argv);
+
+  // Single instance: the main window's socket is the lock. A second start
+  // hands its command line over and ends.
+  TCopyDataServer server([&](const TCopyDataMessage& m) -> int32_t {
+    if (m.dwData != 1) return 0;
+    pending.Add(HandOverFromMessageBytes(m.data));
+    QMetaObject::invokeMethod(&app, [&] {
+      if (!mainWindow) return;
+      mainWindow->showNormal();
+      mainWindow->raise();
+      mainWindow->activateWindow();
+    });
+    return 1;
+  });
+  if (!server.Start(kMainWindowClass)) {
+    if (!SendCopyData(kMainWindowClass, TCopyDataMessage{1, HandOverMessageBytes(arguments)}))
+      ShowMessage("Error", "CopyData Receiver NOT found!", TMsgIcon::Error);
+    SetNotifier(nullptr);
+    TeardownFileSystems();
+    return 0;
+  }
+
+  TAboutForm splash;
+  splash.setModal(false);
+  splash.show();
+  app.processEvents();
+
+  THlavniForm window;
+  mainWindow = &window;
+  notifier.SetParent(&window);
+  TraceStartup();
+
+  TStoreSet stores;
+  TStoreOpenOptions options;
+  if (!OpenStores(stores, GetVirtualFS(), "", options)) {
+    SetNotifier(nullptr);
+    return 1;
+  }
+  InstallCalendarLink(*stores.cars, stores.customers.get());
+
+  window.SetCommandHandler(TCommand::About, [&] {
+    TAboutForm about(&window);
+    about.exec();
+  });
+  if (!arguments.empty()) pending.Add(HandOverForm(arguments));
+
+  splash.hide();
   window.show();
   int rc = app.exec();
+  server.Stop();
+  SetCalendarLinkFactory(nullptr);
   SetNotifier(nullptr);
   return rc;
 }
