@@ -17,3 +17,4 @@ int CmdGenerate(int argc, char** argv);
 int CmdCheck(int argc, char** argv);
 int CmdDump(int argc, char** argv);
 int CmdBench(int argc, char** argv);
+int CmdList(int argc, char** argv);

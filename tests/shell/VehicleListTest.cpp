@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "catalogues/ContactRecord.h"
+#include "shell/VehicleList.h"
+#include "storage/CarDb.h"
+#include "tests/support/RecordingNotifier.h"
+#include "tests/support/TestFileSystems.h"
+
+namespace {
+
+const TDateTime kToday = EncodeDate(2024, 6, 15);
+
+Tautomobil Car(int32_t id, const std::string& make, const std::string& model, const std::string& tag, int year,
+               int month, TDateTime lastService, const std::string& owner = "") {
+  Tautomobil v;
+  InitVehicle(v);
+  v.ID = id;
+  v.manufacturer = make;
+  v.model = model;
+  v.tag = tag;
+  v.year = year;
+  v.month = month;
+  v.lastService = lastService;
+  v.ownerName = owner;
+  return v;
+}
+
+int32_t DecodeInt32Of(const std::string& r) {
+  int32_t v;
+  std::memcpy(&v, r.data(), 4);
+  return v;
+}
+
+class VehicleListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cars.Create("<username>");
+    TContactRecord def;
+    InitContactDefault(def);
+    std::string bytes(kContactWidth, '\0');
+    EncodeContact(def, reinterpret_cast<uint8_t*>(bytes.data()));
+    customers.Create(VirtualFile("db_customers.dat"), kContactWidth, bytes, "<username>", "CUS");
+    for (Tautomobil v : {Car(0, "Škoda", "Octavia", "1A2 3456", 2005, 0, kToday - 3, "Novák"),
+                         Car(0, "Ford", "Focus", "2B3-4567", 0, 5, kToday - 400, "Černý"),
+                         Car(0, "Opel", "Astra", "3C4 5678", 2004, 1, 0, "Adam"),
+                         Car(0, "Audi", "A4", "4D5 6789", 2004, 12, kToday - 1, "Chalupa"),
+                         Car(0, "BMW", "320", "5E6 7890", 2003, 0, kToday - 10, "Hájek")})
+    {
+      TContactRecord c;
+      InitContact(c);
+      c.surname = v.ownerName;
+      std::string rec(kContactWidth, '\0');
+      EncodeContact(c, reinterpret_cast<uint8_t*>(rec.data()));
+      customers.CreateRecord(rec, "");
+      v.ownerID = DecodeInt32Of(rec);
+      cars.CreateCar(v, "");
+    }
+    list.Load(cars, &customers, kToday);
+  }
+  std::vector<int32_t> Ids() const {
+    std::vector<int32_t> ids;
+    for (const TVehicleRow& r : list.Rows()) ids.push_back(r.vehicleID);
+    return ids;
+  }
+  TRecordingNotifier notifier;
+  TTestFileSystems fs;
+  TCustomCarDb cars;
+  TCustomDb customers;
+  TVehicleList list;
+};
+
+}  // namespace
+
+TEST(VehicleRow, ValuesOfEveryTag) {
+  Tautomobil v = Car(7, "Škoda", "Fabia", "1A2 3456", 2004, 3, EncodeDate(2024, 1, 5), "Novák, Jan");
+  v.subtype = "Combi";
+  v.engine = "1.2";
+  v.vin = "TMB";
+  v.ownerID = 12;
+  TVehicleRow row = MakeVehicleRow(v);
+  const char* want[] = {"1A2 3456", "Škoda Fabia Combi", "1.2", "Novák, Jan", "3/2004", "0007", "2024-01-05", "12", "TMB"};
+  for (int tag = 0; tag < kTagCount; ++tag) EXPECT_EQ(row.Value(tag), want[tag]) << tag;
+  EXPECT_EQ(row.Value(42), "Chyba");
+  std::vector<std::string> captions;
+  for (const TVehicleColumn& c : InitialVehicleColumns()) captions.push_back(c.caption);
+  EXPECT_EQ(captions, (std::vector<std::string>{"Majitel", "Značka, typ", "Motor", "Rok výroby", "RZ", "ID",
+                                                "Posl.servis", "customerID", "VIN"}));
+}
+
+TEST_F(VehicleListTest, PeriodAndArchive) {
+  EXPECT_EQ(list.Rows().size(), 5u);
+  TVehicleFilter f;
+  f.periodDays = 2;  // "2 dny": three days ago falls out, as do vehicles never serviced
+  list.SetFilter(f);
+  EXPECT_EQ(Ids(), (std::vector<int32_t>{4}));
+  f.periodDays = 100000;
+  list.SetFilter(f);
+  EXPECT_EQ(list.Rows().size(), 5u);
+}
+
+TEST_F(VehicleListTest, SearchNarrowsWithoutRefillAndRefillsOnOtherChanges) {
+  TVehicleFilter f;
+  f.search = "oct";
+  list.SetFilter(f);
+  EXPECT_EQ(Ids(), (std::vector<int32_t>{1}));
+  f.search = "octx";
+  list.SetFilter(f);
+  EXPECT_TRUE(list.Rows().empty());
+  f.search = "oct";
+  list.SetFilter(f);
+  EXPECT_EQ(Ids(), (std::vector<int32_t>{1}));
+  // Plates by letters and digits, owners and makes by folded text.
+  for (auto [search, id] : std::vector<std::pair<std::string, int32_t>>{
+           {"1a2 34-56", 1}, {"2b34567", 2}, {"ŠKODA", 1}, {"skoda", 1}, {"cerny", 2}, {"hájek", 5}}) {
+    f.search = search;
+    list.SetFilter(f);
+    EXPECT_EQ(Ids(), (std::vector<int32_t>{id})) << search;
+  }
+}
+
+TEST_F(VehicleListTest, SortingByColumns) {
+  ASSERT_TRUE(list.SortByCaption("Rok výroby", false));
+  EXPECT_EQ(list.Columns()[0].caption, "Rok výroby");
+  EXPECT_EQ(list.Columns()[3].caption, "Majitel");  // swapped with the first column
+  std::vector<std::string> years;
+  for (const TVehicleRow& r : list.Rows()) years.push_back(r.Value(kTagYear));
+  EXPECT_EQ(years, (std::vector<std::string>{"?", "2003", "1/2004", "12/2004", "2005"}));
+
+  // "ID" clicked twice: ascending, then descending.
+  int idColumn = 0;
+  for (size_t i = 0; i < list.Columns().size(); ++i)
+    if (list.Columns()[i].caption == "ID") idColumn = static_cast<int>(i);
+  list.ClickColumn(idColumn);
+  EXPECT_EQ(Ids(), (std::vector<int32_t>{1, 2, 3, 4, 5}));
+  list.ClickColumn(0);
+  EXPECT_EQ(Ids(), (std::vector<int32_t>{5, 4, 3, 2, 1}));
+
+  // Owners in Czech order: CH after H.
+  ASSERT_TRUE(list.SortByCaption("Majitel", false));
+  std::vector<std::string> owners;
+  for (const TVehicleRow& r : list.Rows()) owners.push_back(r.Value(kTagOwner));
+  EXPECT_EQ(owners, (std::vector<std::string>{"Adam", "Černý", "Hájek", "Chalupa", "Novák"}));
+
+  // Plates: "-" counts as a blank, blanks do not count.
+  ASSERT_TRUE(list.SortByCaption("RZ", true));
+  EXPECT_EQ(Ids(), (std::vector<int32_t>{5, 4, 3, 2, 1}));
+}
+
+TEST_F(VehicleListTest, ArchivedVehiclesAndUpdates) {
+  Tautomobil v;
+  ASSERT_TRUE(cars.LoadCar(2, v));
+  v.archived = kArchivedMark;
+  cars.SaveCar(v);
+  list.UpdateVehicle(v);
+  EXPECT_EQ(list.RowOfVehicle(2), -1);
+  TVehicleFilter f;
+  f.showArchived = true;
+  list.SetFilter(f);
+  EXPECT_GE(list.RowOfVehicle(2), 0);
+  list.RemoveVehicle(2);
+  EXPECT_EQ(list.RowOfVehicle(2), -1);
+}
