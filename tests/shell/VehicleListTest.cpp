@@ -4,6 +4,8 @@
 
 #include "catalogues/ContactRecord.h"
 #include "shell/VehicleList.h"
+#include "shell/VehicleRemoval.h"
+#include "storage/RecDb.h"
 #include "storage/CarDb.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
@@ -161,4 +163,32 @@ TEST_F(VehicleListTest, ArchivedVehiclesAndUpdates) {
   EXPECT_GE(list.RowOfVehicle(2), 0);
   list.RemoveVehicle(2);
   EXPECT_EQ(list.RowOfVehicle(2), -1);
+}
+
+TEST_F(VehicleListTest, RemoveArchivesFirstThenDeletesWithRecords) {
+  TCustomRecDb records;
+  records.Create("<username>");
+  AZaznamy set(2);
+  InitRecord(set[0], 1, kKindDone);
+  InitRecord(set[1], 1, kKindPlan);
+  records.SaveCarRecords(1, set);
+
+  notifier.Script({TMsgAnswer::No});
+  EXPECT_EQ(RemoveVehicle(cars, records, 1), TRemoveResult::Cancelled);
+  EXPECT_EQ(notifier.shown.back().caption, "Ověření");
+  EXPECT_EQ(notifier.shown.back().text, "Opravdu chcete vybrané vozidlo archivovat (Škoda Octavia , RZ 1A2 3456) ?");
+  EXPECT_EQ(notifier.shown.back().defaultAnswer, TMsgAnswer::No);
+
+  notifier.Script({TMsgAnswer::Yes});
+  EXPECT_EQ(RemoveVehicle(cars, records, 1), TRemoveResult::Archived);
+  Tautomobil v;
+  ASSERT_TRUE(cars.LoadCar(1, v));
+  EXPECT_TRUE(v.IsArchived());
+  EXPECT_EQ(records.RecordCountOf(1), 2u);
+
+  notifier.Script({TMsgAnswer::Yes});
+  EXPECT_EQ(RemoveVehicle(cars, records, 1), TRemoveResult::Deleted);
+  EXPECT_EQ(notifier.shown.back().text, "Opravdu chcete smazat vybrané vozidlo z databáze (Škoda Octavia , RZ 1A2 3456) ?");
+  EXPECT_FALSE(cars.LoadCar(1, v));
+  EXPECT_EQ(records.RecordCountOf(1), 0u);
 }

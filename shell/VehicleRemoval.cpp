@@ -1,0 +1,33 @@
+#include "shell/VehicleRemoval.h"
+
+#include "shell/VehicleList.h"
+#include "storage/CarDb.h"
+#include "storage/Log.h"
+#include "storage/Notifier.h"
+#include "storage/RecDb.h"
+
+TRemoveResult RemoveVehicle(TCustomCarDb& cars, TCustomRecDb& records, int32_t id) {
+  Tautomobil v;
+  if (!cars.LoadCar(id, v)) return TRemoveResult::Failed;
+  const std::string what = MakeModelText(v) + ", RZ " + v.tag;
+  const std::string idText = std::to_string(id);
+  if (v.IsArchived()) {
+    if (!AskYesNo("Ověření", "Opravdu chcete smazat vybrané vozidlo z databáze (" + what + ") ?", false))
+      return TRemoveResult::Cancelled;
+    if (!records.EraseAllCarRecords(id)) {
+      ShowMessage("Chyba", "Nomohu smazat záznamy vozidla (ID=" + idText + ")", TMsgIcon::Error);
+      return TRemoveResult::Failed;
+    }
+    LogTrace(1, "Erase car ID#" + idText);
+    if (!cars.EraseCar(id)) {
+      ShowMessage("Chyba", "Nomohu smazat vybrané vozidlo (ID=" + idText + ")", TMsgIcon::Error);
+      return TRemoveResult::Failed;
+    }
+    return TRemoveResult::Deleted;
+  }
+  if (!AskYesNo("Ověření", "Opravdu chcete vybrané vozidlo archivovat (" + what + ") ?", false))
+    return TRemoveResult::Cancelled;
+  v.archived = kArchivedMark;
+  cars.SaveCar(v);
+  return TRemoveResult::Archived;
+}
