@@ -13,7 +13,7 @@
 THlavniForm::THlavniForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName("THlavniForm");
   setWindowTitle(QString::fromUtf8(kGarvelCaption));
-  resize(1100, 720);
+  resize(1260, 780);
   BuildMenus();
   BuildToolBar();
 }

@@ -20,6 +20,7 @@
 #include "ui/AboutForm.h"
 #include "ui/HlavniForm.h"
 #include "ui/QtNotifier.h"
+#include "ui/VehicleListPanel.h"
 
 namespace {
 
@@ -90,6 +91,10 @@ int main(int argc, char** argv) {
   }
   InstallCalendarLink(*stores.cars, stores.customers.get());
 
+  auto* panel = new TVehicleListPanel(stores, &window);
+  window.setCentralWidget(panel);
+  panel->Reload();
+  window.SetCommandHandler(TCommand::RemoveVehicle, [panel] { panel->RemoveSelected(); });
   window.SetCommandHandler(TCommand::About, [&] {
     TAboutForm about(&window);
     about.exec();
@@ -99,6 +104,7 @@ int main(int argc, char** argv) {
   splash.hide();
   window.show();
   int rc = app.exec();
+  panel->StopInfoThread();
   server.Stop();
   SetCalendarLinkFactory(nullptr);
   SetNotifier(nullptr);
