@@ -5,6 +5,7 @@
 
 #include "catalogues/ContactRecord.h"
 #include "shell/CalendarEvent.h"
+#include "shell/CalendarUpdate.h"
 #include "shell/CopyDataServer.h"
 #include "shell/GarvCalendCom.h"
 #include "storage/CarDb.h"
@@ -241,4 +242,37 @@ TEST(CalendarEvent, UpdateRequestSelection) {
     d.kind = c.kind;
     EXPECT_EQ(CalendarRequestSelects(d, first, last), c.selected) << c.day << " " << c.kind;
   }
+}
+
+TEST_F(StoresTest, CalendarUpdateRequestSendsTheWeekAndOlderPlans) {
+  int32_t car = AddCar("X");
+  struct R { int32_t kind; TDateTime date; } specs[] = {
+      {kKindDone, EncodeDate(2024, 3, 4)},   // in the week
+      {kKindDone, EncodeDate(2024, 3, 1)},   // before: left out
+      {kKindPlan, EncodeDate(2023, 1, 1)},   // planned long ago: sent
+      {kKindOrder, EncodeDate(2022, 1, 1)},  // ordered long ago: sent
+      {kKindPlan, EncodeDate(2024, 3, 11)},  // after the week: left out
+  };
+  AZaznamy set;
+  for (const R& s : specs) {
+    Tzaznam r = NewRecord(car, "x");
+    r.db.kind = s.kind;
+    r.db.date = s.date;
+    set.push_back(r);
+  }
+  records.SaveCarRecords(car, set);
+  std::string request(12, '\0');
+  uint8_t* p = reinterpret_cast<uint8_t*>(request.data());
+  EncodeInt32(p, 256);
+  EncodeInt32(p + 4, static_cast<int32_t>(EncodeDate(2024, 3, 4)));
+  EncodeInt32(p + 8, static_cast<int32_t>(EncodeDate(2024, 3, 10)));
+  auto parsed = ParseCalendarRequest(request);
+  ASSERT_TRUE(parsed.has_value());
+  EXPECT_FALSE(ParseCalendarRequest(request.substr(0, 8)).has_value());
+
+  TFakeCalendar calendar;
+  ASSERT_TRUE(calendar.Start());
+  EXPECT_EQ(SendCalendarPeriod(cars, records, *parsed), 3);
+  EXPECT_EQ(calendar.Log(), (std::vector<std::string>{"257:REC:<username>-00000001", "257:REC:<username>-00000003",
+                                                      "257:REC:<username>-00000004", "3840:"}));
 }

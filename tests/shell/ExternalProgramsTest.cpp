@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <thread>
+
+#include "shell/ExternalPrograms.h"
+#include "tests/support/RecordingNotifier.h"
+#include "tests/support/TempDir.h"
+
+TEST(ExternalPrograms, PathRuleAndStart) {
+  TTempDir dir;
+  std::string tool = dir / "bin/tikomer";
+  WriteFileBytes(tool, "#!/bin/sh\npwd > started.txt\n");
+  chmod(tool.c_str(), 0755);
+  EXPECT_EQ(ProgramPath(tool, "/opt/x", "tikomer"), tool);
+  EXPECT_EQ(ProgramPath(dir / "missing", "/opt/x", "tikomer"), "/opt/x/tikomer");
+  EXPECT_EQ(ProgramPath("", "", "tikomer"), "");
+
+  TRecordingNotifier notifier;
+  StartTimerProgram(tool);
+  EXPECT_TRUE(notifier.shown.empty());
+  for (int i = 0; i < 100 && !PathExists(dir / "bin/started.txt"); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(ReadFileBytes(dir / "bin/started.txt"), dir / "bin\n");  // in its own folder
+
+  StartTimerProgram(dir / "missing");
+  ASSERT_EQ(notifier.shown.size(), 1u);
+  EXPECT_EQ(notifier.shown[0].text, "Nepodařilo se spustit externí program \"Tikoměr\"");
+  EXPECT_EQ(notifier.shown[0].caption, "Chyba");
+}
