@@ -8,6 +8,7 @@
 #include <QMetaObject>
 #include <QTimer>
 
+#include "shell/CalendarUpdate.h"
 #include "shell/CopyData.h"
 #include "shell/CopyDataServer.h"
 #include "shell/GarvCalendCom.h"
@@ -54,7 +55,22 @@ int main(int argc, char** argv) {
 
   // Single instance: the main window's socket is the lock. A second start
   // hands its command line over and ends.
+  // The calendar's update request: the days are kept and the events are sent
+  // by a 100 ms one-shot timer on the user-interface thread.
+  TCalendarRequest calendarRequest;
+  QTimer calendarTimer;
+  calendarTimer.setSingleShot(true);
+  calendarTimer.setInterval(100);
   TCopyDataServer server([&](const TCopyDataMessage& m) -> int32_t {
+    if (m.dwData == 0) {
+      if (auto request = ParseCalendarRequest(m.data)) {
+        QMetaObject::invokeMethod(&app, [&, r = *request] {
+          calendarRequest = r;
+          calendarTimer.start();
+        });
+      }
+      return 1;
+    }
     if (m.dwData != 1) return 0;
     pending.Add(HandOverFromMessageBytes(m.data));
     QMetaObject::invokeMethod(&app, [&] {
@@ -90,6 +106,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   InstallCalendarLink(*stores.cars, stores.customers.get());
+  QObject::connect(&calendarTimer, &QTimer::timeout, [&] {
+    SendCalendarPeriod(*stores.cars, *stores.records, calendarRequest);
+  });
 
   auto* panel = new TVehicleListPanel(stores, &window);
   window.setCentralWidget(panel);
