@@ -14,12 +14,14 @@
 #include "shell/GarvCalendCom.h"
 #include "shell/HandOver.h"
 #include "shell/PendingCommandLines.h"
+#include "shell/StartupSteps.h"
 #include "shell/Stores.h"
 #include "storage/FileOps.h"
 #include "storage/FileSystemSetup.h"
 #include "storage/Log.h"
 #include "ui/AboutForm.h"
 #include "ui/HlavniForm.h"
+#include "ui/PasswordPrompt.h"
 #include "ui/QtNotifier.h"
 #include "ui/VehicleListPanel.h"
 
@@ -102,6 +104,11 @@ int main(int argc, char** argv) {
   TStoreSet stores;
   TStoreOpenOptions options;
   if (!OpenStores(stores, GetVirtualFS(), "", options)) {
+    SetNotifier(nullptr);
+    return 1;
+  }
+  // Three wrong passwords end the program before the list is filled.
+  if (!CheckProgramPassword(stores.customers.get(), [&](std::string& p) { return AskPassword(&splash, p); })) {
     SetNotifier(nullptr);
     return 1;
   }

@@ -1,0 +1,9 @@
+#pragma once
+// "Zadejte heslo": the program password prompt at start-up.
+
+#include <string>
+
+class QWidget;
+
+// Shows the prompt; false for "Storno" or a closed window.
+bool AskPassword(QWidget* parent, std::string& password);
