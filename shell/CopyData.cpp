@@ -22,10 +22,11 @@ uint32_t GetU32(const char* p) {
 }
 
 std::string RuntimeDir() {
-  if (const char* d = std::getenv("GARVEL_RUNTIME_DIR"); d && *d) return d;
-  if (const char* d = std::getenv("XDG_RUNTIME_DIR"); d && *d) return d;
-  std::string dir = "/tmp/garvel-" + std::to_string(::getuid());
-  ::mkdir(dir.c_str(), 0700);
+  std::string dir;
+  if (const char* d = std::getenv("GARVEL_RUNTIME_DIR"); d && *d) dir = d;
+  else if (const char* x = std::getenv("XDG_RUNTIME_DIR"); x && *x) dir = x;
+  else dir = "/tmp/garvel-" + std::to_string(::getuid());
+  ::mkdir(dir.c_str(), 0700);  // a missing folder must not look like another running copy
   return dir;
 }
 

@@ -8,6 +8,8 @@
 #include <QToolButton>
 
 #include "storage/Notifier.h"
+#include "storage/Picture.h"
+#include "ui/CommandIcons.h"
 #include "storage/Version.h"
 
 THlavniForm::THlavniForm(QWidget* parent) : QMainWindow(parent) {
@@ -89,7 +91,7 @@ void THlavniForm::BuildToolBar() {
   toolBar_ = addToolBar(QString::fromUtf8("Nástroje"));
   toolBar_->setObjectName("mainToolBar");
   toolBar_->setMovable(false);
-  toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);  // captions show as tool tips
 
   auto* menuAction = new QAction(QString::fromUtf8("Hlavní nabídka"), this);
   menuAction->setShortcut(QKeySequence(Qt::Key_F10));
@@ -97,6 +99,8 @@ void THlavniForm::BuildToolBar() {
   connect(menuAction, &QAction::triggered, this, &THlavniForm::ShowMainMenu);
   addAction(menuAction);
   toolBar_->addAction(menuAction);
+  if (auto* menuButton = qobject_cast<QToolButton*>(toolBar_->widgetForAction(menuAction)))
+    menuButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
   toolBar_->addSeparator();
   toolBar_->addAction(actions_[TCommand::AddVehicle]);
   toolBar_->addAction(actions_[TCommand::RemoveVehicle]);
@@ -117,6 +121,20 @@ void THlavniForm::BuildToolBar() {
   statsButton->setMenu(statisticsMenu_);
   statsButton->setPopupMode(QToolButton::InstantPopup);
   workshopToolActions_.append(toolBar_->addWidget(statsButton));
+}
+
+void THlavniForm::Recolour(uint32_t backgroundBgr, uint32_t iconBgr) {
+  const uint32_t background = BgrToRgb(backgroundBgr), tint = BgrToRgb(iconBgr);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor::fromRgb(background));
+  setPalette(pal);
+  setAutoFillBackground(true);
+  for (auto& [command, action] : actions_) {
+    // The untinted pictures are made once and kept, as tinting is lossy.
+    auto it = untintedIcons_.find(command);
+    if (it == untintedIcons_.end()) it = untintedIcons_.emplace(command, UntintedCommandIcon(command, 24)).first;
+    if (!it->second.isNull()) action->setIcon(TintedIcon(it->second, background, tint));
+  }
 }
 
 void THlavniForm::ShowMainMenu() {

@@ -3,6 +3,7 @@
 // disabled until the window that serves it is wired with SetCommandHandler;
 // the vehicle list fills the central area.
 
+#include <QImage>
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
@@ -51,6 +52,10 @@ class THlavniForm : public QMainWindow {
   void SetCommandHandler(TCommand command, std::function<void()> handler);
   QAction* Action(TCommand command) const { return actions_.at(command); }
 
+  // Tints every command icon and the window background with the colours
+  // (stored as red + 256 green + 65536 blue).
+  void Recolour(uint32_t backgroundBgr, uint32_t iconBgr);
+
   // Hides what the customer edition does not offer.
   void HideWorkshopFunctions();
 
@@ -72,6 +77,7 @@ class THlavniForm : public QMainWindow {
   void ShowMainMenu();
 
   std::map<TCommand, QAction*> actions_;
+  std::map<TCommand, QImage> untintedIcons_;
   QMenu* mainMenu_ = nullptr;
   QMenu* statisticsMenu_ = nullptr;
   QAction* statisticsSeparator_ = nullptr;

@@ -127,6 +127,7 @@ int main(int argc, char** argv) {
   });
   if (!arguments.empty()) pending.Add(HandOverForm(arguments));
 
+  window.Recolour(1803748, 8384);  // the default colours until the settings are read
   splash.hide();
   window.show();
   int rc = app.exec();

@@ -1,0 +1,20 @@
+#pragma once
+// The main window's command icons. Each is drawn once, untinted, on the key
+// colour 0x008000; tinting turns the key into the background colour and the
+// dark strokes into the icon colour (with a soft diagonal shading).
+
+#include <QIcon>
+#include <QImage>
+#include <map>
+
+#include "ui/HlavniForm.h"
+
+// The untinted picture of a command's icon (size × size), or a null image for
+// commands without one.
+QImage UntintedCommandIcon(TCommand command, int size);
+
+// The icon set tinted with the colours (0xRRGGBB): normal and disabled.
+QIcon TintedIcon(const QImage& untinted, uint32_t background, uint32_t iconColour);
+
+// The duotone of the logo picture.
+QImage DuotoneImage(const QImage& logo, uint32_t iconColour, uint32_t background);
