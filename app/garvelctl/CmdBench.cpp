@@ -2,12 +2,14 @@
 // scale on a database folder (for example one made by garvelctl generate).
 // The save measurement runs on a copy in a temporary folder.
 #include <chrono>
+#include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
 #include <vector>
 
 #include "app/garvelctl/Commands.h"
 #include "shell/Stores.h"
+#include "shell/VehicleList.h"
 #include "storage/FileOps.h"
 #include "storage/File.h"
 #include "storage/RealFileSystem.h"
@@ -95,6 +97,27 @@ int CmdBench(int argc, char** argv) {
   }
   const double loadAllMs = Ms(t);
   const long peakMb = PeakRssMb();
+
+  // The vehicle list as the main window uses it.
+  TVehicleList list;
+  t = Clock::now();
+  list.Load(*stores.cars, stores.customers.get(), Today());
+  const double listLoadMs = Ms(t);
+  double keystrokeMs = 0;
+  const char* typed[] = {"n", "no", "nov", "nova", "nov", "no", "n", ""};
+  for (const char* text : typed) {
+    TVehicleFilter f = list.Filter();
+    f.search = text;
+    t = Clock::now();
+    list.SetFilter(f);
+    keystrokeMs = std::max(keystrokeMs, Ms(t));
+  }
+  double sortMs = 0;
+  for (int column = 1; column < 6; ++column) {
+    t = Clock::now();
+    list.ClickColumn(column);
+    sortMs = std::max(sortMs, Ms(t));
+  }
   stores.CloseAll();
 
   // Saving one changed and one new record, on a copy.
@@ -134,5 +157,8 @@ int CmdBench(int argc, char** argv) {
   std::printf("  čtení souborů (cat):              %8.1f ms (poměr %.2f)\n", catMs, catMs > 0 ? loadAllMs / catMs : 0);
   std::printf("SaveCarRecords (1 změněný, 1 nový): %8.3f ms\n", saveMs);
   std::printf("nejvyšší spotřeba paměti:           %8ld MB\n", peakMb);
+  std::printf("seznam vozidel: načtení a řazení:   %8.1f ms\n", listLoadMs);
+  std::printf("seznam vozidel: nejdelší úhoz:      %8.1f ms\n", keystrokeMs);
+  std::printf("seznam vozidel: nejdelší řazení:    %8.1f ms\n", sortMs);
   return 0;
 }

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "tests/support/TempDir.h"
+
+namespace {
+
+struct TRun {
+  int status = -1;
+  std::string out;
+};
+
+TRun Garvelctl(const std::string& args) {
+  const char* bin = std::getenv("GARVEL_TEST_BIN");
+  std::string cmd = std::string(bin ? bin : "bin") + "/garvelctl " + args + " 2>&1";
+  TRun run;
+  FILE* pipe = popen(cmd.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
+  int rc = pclose(pipe);
+  run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return run;
+}
+
+size_t Lines(const std::string& text, const std::string& prefix) {
+  size_t count = 0, pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (text.compare(pos, prefix.size(), prefix) == 0) ++count;
+    if (end == std::string::npos) break;
+    pos = end + 1;
+  }
+  return count;
+}
+
+}  // namespace
+
+// generate -> check -> dump -> list on a small database, then damage it.
+TEST(Garvelctl, GenerateCheckDumpListAndDamage) {
+  TTempDir dir;
+  const std::string db = dir / "db";
+  TRun gen = Garvelctl("generate --vehicles 60 --records-per-vehicle 8 --customers 20 " + db);
+  ASSERT_EQ(gen.status, 0) << gen.out;
+
+  TRun check = Garvelctl("check " + db);
+  EXPECT_EQ(check.status, 0) << check.out;
+  EXPECT_NE(check.out.find(", 0 chyb"), std::string::npos) << check.out;
+
+  TRun dump = Garvelctl("dump " + db);
+  ASSERT_EQ(dump.status, 0);
+  EXPECT_EQ(Lines(dump.out, "{\"type\":\"customer\""), 20u);
+  EXPECT_GT(Lines(dump.out, "{\"type\":\"vehicle\""), 50u);
+  EXPECT_GT(Lines(dump.out, "{\"type\":\"record\""), 300u);
+
+  TRun list = Garvelctl("list " + db + " --archived --sort ID");
+  ASSERT_EQ(list.status, 0) << list.out;
+  EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "ID\tZnačka, typ\tMotor\tRok výroby\tRZ\tMajitel\tPosl.servis\tcustomerID\tVIN");
+  EXPECT_EQ(list.out.substr(list.out.find('\n') + 1, 5), "0001\t");
+  EXPECT_EQ(Garvelctl("list " + db + " --sort Neexistuje").status, 2);
+
+  // A record whose vehicle does not exist, and a cut-off file.
+  {
+    std::fstream f(db + "/db_records.dat", std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(1024 + 64);
+    const char carID[4] = {0x39, 0x30, 0, 0};  // 12345
+    f.write(carID, 4);
+  }
+  std::string blob = ReadFileBytes(db + "/db_rec_blob.dat");
+  WriteFileBytes(db + "/db_rec_blob.dat", blob.substr(0, blob.size() - 1000));
+  check = Garvelctl("check " + db);
+  EXPECT_EQ(check.status, 1) << check.out;
+  EXPECT_NE(check.out.find("names no vehicle"), std::string::npos) << check.out;
+  EXPECT_NE(check.out.find("db_rec_blob.dat"), std::string::npos) << check.out;
+
+  EXPECT_NE(Garvelctl("check " + dir / "missing").status, 0);
+}
