@@ -4,9 +4,8 @@
 #include <set>
 
 #include "app/garvelctl/Commands.h"
-#include "shell/Stores.h"
+#include "app/garvelctl/DatabaseFolder.h"
 #include "storage/Notifier.h"
-#include "storage/RealFileSystem.h"
 
 namespace {
 
@@ -61,16 +60,12 @@ int CmdCheck(int argc, char** argv) {
     std::fprintf(stderr, "Použití: garvelctl check SLOŽKA\n");
     return 2;
   }
-  std::string dir = argv[0];
-  if (dir.back() != '/') dir += '/';
+  TDatabaseFolder db(argv[0]);
+  const std::string& dir = db.dir;
   TCheck c;
   SetNotifier(&c.collector);
-  CRealFileSystem fs;
-  TStoreSet stores;
-  TStoreOpenOptions options;
-  options.readOnly = true;
-  options.showMessages = true;
-  bool opened = OpenStores(stores, fs, dir, options);
+  bool opened = db.Open();
+  TStoreSet& stores = db.stores;
   c.Flush(dir, "");
   if (!opened) {
     SetNotifier(nullptr);

@@ -5,8 +5,7 @@
 
 #include "app/garvelctl/Commands.h"
 #include "catalogues/ContactRecord.h"
-#include "shell/Stores.h"
-#include "storage/RealFileSystem.h"
+#include "app/garvelctl/DatabaseFolder.h"
 
 namespace {
 
@@ -56,13 +55,9 @@ int CmdDump(int argc, char** argv) {
     std::fprintf(stderr, "Použití: garvelctl dump SLOŽKA\n");
     return 2;
   }
-  std::string dir = argv[0];
-  if (dir.back() != '/') dir += '/';
-  CRealFileSystem fs;
-  TStoreSet stores;
-  TStoreOpenOptions options;
-  options.readOnly = true;
-  if (!OpenStores(stores, fs, dir, options)) return 1;
+  TDatabaseFolder db(argv[0]);
+  if (!db.Open()) return 1;
+  TStoreSet& stores = db.stores;
   std::string bytes;
   if (stores.customers) {
     for (int slot = 0; slot < stores.customers->Count(); ++slot) {

@@ -4,9 +4,8 @@
 
 #include "app/garvelctl/Args.h"
 #include "app/garvelctl/Commands.h"
-#include "shell/Stores.h"
+#include "app/garvelctl/DatabaseFolder.h"
 #include "shell/VehicleList.h"
-#include "storage/RealFileSystem.h"
 
 int CmdList(int argc, char** argv) {
   TArgs args(argc, argv, {"--search", "--period", "--sort"});
@@ -15,13 +14,9 @@ int CmdList(int argc, char** argv) {
                  "Použití: garvelctl list SLOŽKA [--search TEXT] [--period DNY] [--archived] [--sort SLOUPEC] [--desc]\n");
     return 2;
   }
-  std::string dir = args.positional[0];
-  if (dir.back() != '/') dir += '/';
-  CRealFileSystem fs;
-  TStoreSet stores;
-  TStoreOpenOptions options;
-  options.readOnly = true;
-  if (!OpenStores(stores, fs, dir, options)) return 1;
+  TDatabaseFolder db(args.positional[0]);
+  if (!db.Open()) return 1;
+  TStoreSet& stores = db.stores;
 
   TVehicleList list;
   TVehicleFilter filter;
