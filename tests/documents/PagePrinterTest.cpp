@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "documents/PagePrinter.h"
+#include "storage/Codec.h"
+#include "storage/DateTime.h"
+
+namespace {
+
+// Every character 10 pixels wide and 20 high; a page of 1000 × 600.
+class TFakeCanvas : public ITextCanvas {
+ public:
+  struct TItem {
+    int page, x, y;
+    std::string text;
+  };
+  int PageWidth() const override { return 1000; }
+  int PageHeight() const override { return 600; }
+  int TextWidth(const std::string& t) const override { return 10 * static_cast<int>(Utf8Length(t)); }
+  int TextHeight(const std::string&) const override { return 20; }
+  void DrawText(int x, int y, const std::string& t) override { items.push_back({page, x, y, t}); }
+  void DrawLine(int, int y1, int, int) override { rules.push_back(y1); }
+  void SetFontSize(int p) override { size = p; }
+  int FontSize() const override { return size; }
+  void NewPage() override { ++page; }
+
+  // The text drawn at the text area (not the page decoration).
+  std::vector<TItem> Body() const {
+    std::vector<TItem> out;
+    for (const TItem& i : items)
+      if (i.y < 560) out.push_back(i);
+    return out;
+  }
+
+  std::vector<TItem> items;
+  std::vector<int> rules;
+  int page = 1;
+  int size = 10;
+};
+
+}  // namespace
+
+TEST(PagePrinter, MarginsDecorationAndLines) {
+  SetClockForTests([] { return EncodeDate(2024, 3, 5) + EncodeTime(9, 7, 3); });
+  TFakeCanvas c;
+  TGarvPrinter p(c, "Seznam vozidel");
+  SetClockForTests(nullptr);
+  EXPECT_EQ(p.LeftMargin(), 30);
+  EXPECT_EQ(p.RightMargin(), 970);
+  ASSERT_EQ(c.items.size(), 2u);
+  EXPECT_EQ(c.items[0].text, "Seznam vozidel Str. 1");
+  EXPECT_EQ(c.items[0].y, 580);
+  EXPECT_EQ(c.items[1].text, "05.03.2024  9:07:03");
+  EXPECT_EQ(c.items[1].x, 970 - 190);
+  EXPECT_EQ(c.size, 10);  // the font size is restored
+
+  p.PrintText("a\r\nbc");
+  auto body = c.Body();
+  ASSERT_EQ(body.size(), 2u);
+  EXPECT_EQ(body[0].x, 30);
+  EXPECT_EQ(body[0].y, 40);
+  EXPECT_EQ(body[1].y, 65);  // line step: height of "X" + 5
+  p.PrintRule(0.1, 0.9);
+  EXPECT_EQ(c.rules.back(), 70);
+}
+
+TEST(PagePrinter, TabsWrappingAndPageBreaks) {
+  TFakeCanvas c;
+  TGarvPrinter p(c, "T");
+  p.SetTabStops({0.2f, 0.5f, 0.8f});
+  p.PrintText("a\tbb\tc");
+  auto body = c.Body();
+  ASSERT_EQ(body.size(), 3u);
+  EXPECT_EQ(body[1].x, 500 - 20 - 1);  // right-aligned before the following stop
+  EXPECT_EQ(body[2].x, 800 - 10 - 1);  // the stop at 500 is next; aligned to the following one
+  p.NewLine();
+
+  // A text longer than the space to the next stop wraps inside the word.
+  p.SetWrap(true);
+  p.MoveToX(0);
+  p.PrintText("abcdefghijklmnopqrstuvwxyz");
+  body = c.Body();
+  EXPECT_EQ(body[3].text, "abcdefghijklmnopqrst");  // 0 + 20 × 10 = 200
+  EXPECT_EQ(body[4].text, "uvwxyz");
+  EXPECT_EQ(body[4].x, 30);
+
+  // Lines run on to the next page; the range limits the output.
+  TFakeCanvas c2;
+  TGarvPrinter limited(c2, "T", 1, 2);
+  for (int i = 0; i < 100 && !limited.Stopped(); ++i) limited.PrintLine("x", false);
+  EXPECT_TRUE(limited.Stopped());
+  EXPECT_EQ(c2.page, 2);
+  EXPECT_EQ(limited.FitText("abcdefghij", 60), "ab...");
+  EXPECT_EQ(limited.FitText("abc", 60), "abc");
+}
+
+TEST(PagePrinter, ListView) {
+  TFakeCanvas c;
+  TGarvPrinter p(c, "T");
+  p.PrintListView({"RZ", "Majitel"}, {{"1A2 3456", "Novák"}, {"2B", "Černý"}});
+  auto body = c.Body();
+  ASSERT_EQ(body.size(), 6u);
+  EXPECT_EQ(body[0].x, 0);        // counted from the page edge
+  EXPECT_EQ(body[1].x, 80 + 10);  // widest of the column + the width of "m"
+  EXPECT_EQ(body[5].text, "Černý");
+}
