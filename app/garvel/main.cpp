@@ -24,6 +24,7 @@
 #include "ui/PasswordPrompt.h"
 #include "ui/QtNotifier.h"
 #include "ui/VehicleListPanel.h"
+#include "ui/VehicleListPrint.h"
 
 namespace {
 
@@ -121,6 +122,8 @@ int main(int argc, char** argv) {
   window.setCentralWidget(panel);
   panel->Reload();
   window.SetCommandHandler(TCommand::RemoveVehicle, [panel] { panel->RemoveSelected(); });
+  window.SetCommandHandler(TCommand::PrintVehicleList,
+                           [&window, panel] { PrintVehicleListCommand(panel->List(), &window, QImage(), QImage()); });
   window.SetCommandHandler(TCommand::About, [&] {
     TAboutForm about(&window);
     about.exec();

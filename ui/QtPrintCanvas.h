@@ -1,0 +1,37 @@
+#pragma once
+// The page printer's surface on a QPrinter (a real printer or a PDF file).
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
+#include "documents/PagePrinter.h"
+
+class QPrinter;
+
+class TQtPrintCanvas : public ITextCanvas {
+ public:
+  // Begins painting on the printer; `printLogo` and `pagePicture` may be null.
+  TQtPrintCanvas(QPrinter& printer, const QImage& printLogo = {}, const QImage& pagePicture = {});
+  ~TQtPrintCanvas() override;
+  bool IsActive() const { return painter_.isActive(); }
+
+  int PageWidth() const override;
+  int PageHeight() const override;
+  int TextWidth(const std::string& text) const override;
+  int TextHeight(const std::string& text) const override;
+  void DrawText(int x, int y, const std::string& text) override;
+  void DrawLine(int x1, int y1, int x2, int y2) override;
+  void SetFontSize(int points) override;
+  int FontSize() const override { return font_.pointSize(); }
+  void NewPage() override;
+  void DrawPrintLogo(int right, int top, int height) override;
+  void DrawPagePicture(int centreX, int centreY, int width) override;
+
+ private:
+  QPrinter& printer_;
+  QPainter painter_;
+  QFont font_;
+  QImage printLogo_;
+  QImage pagePicture_;
+};
