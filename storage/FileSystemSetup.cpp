@@ -11,6 +11,7 @@ namespace {
 
 std::unique_ptr<CRealFileSystem> g_real;
 std::unique_ptr<CVirtualFileSystem> g_virtual;
+TFileSystemFolders g_folders;
 
 std::string WithSlash(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
@@ -82,6 +83,7 @@ void SetupFileSystems(const TFileSystemFolders& folders, bool createUserFolder) 
 
   g_real = std::move(real);
   g_virtual = std::move(virt);
+  g_folders = folders;
 }
 
 void SetupFileSystems(bool createUserFolder) { SetupFileSystems(DefaultFileSystemFolders(), createUserFolder); }
@@ -94,6 +96,8 @@ void TeardownFileSystems() {
 }
 
 bool FileSystemsReady() { return g_virtual && g_real; }
+
+const TFileSystemFolders& FileSystemFolders() { return g_folders; }
 
 CVirtualFileSystem& GetVirtualFS() {
   GARVEL_ASSERT(g_virtual != nullptr, "VSF not initialized!", "source/UVFS");

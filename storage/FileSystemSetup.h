@@ -34,6 +34,8 @@ void SetupFileSystems(bool createUserFolder);
 // Destroys both (virtual first); asserts when either is missing.
 void TeardownFileSystems();
 bool FileSystemsReady();
+// The host folders the file systems were set up with.
+const TFileSystemFolders& FileSystemFolders();
 
 CVirtualFileSystem& GetVirtualFS();
 CRealFileSystem& GetRealFS();

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "shell/Config.h"
+#include "shell/IniFile.h"
+#include "storage/NumberText.h"
+#include "storage/PriceRounding.h"
+#include "tests/support/RecordingNotifier.h"
+#include "tests/support/TestFileSystems.h"
+
+TEST(Config, FirstStartRunsOnDefaultsAndCreatesNoFile) {
+  TTestFileSystems fs;
+  TConfig c;
+  LoadDefaults(c);
+  LoadConfig(c);
+  EXPECT_EQ(c.usersubj, "Servis");
+  EXPECT_EQ(c.ordertext, "S pozdravem\r\njá");
+  EXPECT_EQ(c.bgcolor, 1803748);
+  EXPECT_DOUBLE_EQ(c.taxrate, 21);
+  EXPECT_EQ(c.currency, "kč");
+  EXPECT_EQ(c.invoicename, "Faktura – daňový doklad č.");
+  EXPECT_EQ(c.userName, "<username>");
+  EXPECT_EQ(c.lastupdate, 0);
+  EXPECT_EQ(c.edition, 1);
+  EXPECT_FALSE(IsCustomerEdition());
+  EXPECT_NE(c.custmailtext.find("Vůz: %ZNACKA, %SPZ\r\n"), std::string::npos);
+  EXPECT_FALSE(PathExists(fs.dir / "garvconf.ini"));
+}
+
+TEST(Config, EveryTypeRoundTripsThroughTheFile) {
+  TTestFileSystems fs;
+  TConfig c;
+  LoadDefaults(c);
+  c.usersubj = "Servis – připomínka";
+  c.ordertext = "Řádek 1\r\nŘádek 2";
+  c.autosend = true;
+  c.taxpaid = false;
+  c.odaysretro = 45;
+  c.roundto = 0.5;
+  c.taxrate = 12.5;
+  c.bgmain = "/home/dilna/obrázky/pozadí.jpg";
+  c.bankName[3] = "Banka 4";
+  c.autoSendDisallowed = true;
+  ASSERT_TRUE(SaveConfig(c));
+  std::string bytes = ReadFileBytes(fs.dir / "garvconf.ini");
+  EXPECT_NE(bytes.find("ordertext=\xD8\xE1\x64\x65k 1%0D%0A\xD8\xE1\x64\x65k 2\r\n"), std::string::npos);  // CP1250
+  EXPECT_NE(bytes.find("roundto=0,5\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("bankName3=Banka 4\r\n"), std::string::npos);
+  EXPECT_EQ(bytes.find("lastupdate"), std::string::npos);  // written by the check itself
+
+  TConfig back;
+  LoadDefaults(back);
+  LoadConfig(back);
+  EXPECT_EQ(back.usersubj, c.usersubj);
+  EXPECT_EQ(back.ordertext, c.ordertext);
+  EXPECT_TRUE(back.autosend);
+  EXPECT_FALSE(back.taxpaid);
+  EXPECT_EQ(back.odaysretro, 45);
+  EXPECT_DOUBLE_EQ(back.roundto, 0.5);
+  EXPECT_DOUBLE_EQ(back.taxrate, 12.5);
+  EXPECT_EQ(back.bgmain, c.bgmain);
+  EXPECT_EQ(back.bankName[3], "Banka 4");
+  EXPECT_TRUE(back.autoSendDisallowed);
+  EXPECT_DOUBLE_EQ(GetPriceRounding().step, 0.5);  // published to the data model
+  SetPriceRounding({});
+  SetCurrencyText("kč");
+}
+
+TEST(Config, DamagedFileGivesDefaultsAndKeepsOtherKeys) {
+  TTestFileSystems fs;
+  WriteFileBytes(fs.dir / "garvconf.ini",
+                 "[records]\r\ntaxrate=abc\r\nhourrate=350,5\r\ngarbage line\r\nfuture=42\r\n[updates]\r\nlastupdate=45000\r\nupdateperiod=");
+  TConfig c;
+  LoadDefaults(c);
+  LoadConfig(c);
+  EXPECT_DOUBLE_EQ(c.taxrate, 0);  // what could be read of a malformed number: nothing
+  EXPECT_DOUBLE_EQ(c.hourrate, 350.5);
+  EXPECT_EQ(c.lastupdate, 45000);
+  EXPECT_EQ(c.updateperiod, 14);  // an empty value: the default
+  c.hourrate = 400;
+  ASSERT_TRUE(SaveConfig(c));
+  std::string bytes = ReadFileBytes(fs.dir / "garvconf.ini");
+  EXPECT_NE(bytes.find("future=42\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("garbage line\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("lastupdate=45000\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("hourrate=400\r\n"), std::string::npos);
+}
+
+TEST(Config, SingleKeysEditionAndCustomIntegers) {
+  TTestFileSystems fs;
+  EXPECT_EQ(ReadIniText("backup", "dstFolder", "x"), "x");
+  ASSERT_TRUE(WriteIniText("backup", "dstFolder", "/media/zaloha"));
+  ASSERT_TRUE(WriteCustomInteger("columnMask", 5));
+  EXPECT_EQ(ReadIniText("Backup", "DSTFOLDER", ""), "/media/zaloha");
+  EXPECT_EQ(ReadCustomInteger("columnMask", 0), 5);
+  TConfig c;
+  LoadDefaults(c);
+  LoadConfig(c);
+  EXPECT_EQ(c.columnMask, 7);  // bit 1 always added
+  EXPECT_EQ(c.dstFolder, "/media/zaloha");
+  WriteFileBytes(fs.dir / "install_type.ini", "[InstallType]\r\nType=0\r\n");
+  LoadConfig(Config());
+  EXPECT_TRUE(IsCustomerEdition());
+  LoadDefaults(Config());
+}
+
+TEST(IniFile, KeysAndSectionsKeepTheirPlaces) {
+  TIniFile ini;
+  ini.Parse("; comment\r\n[A]\r\nx=1\r\n\r\n[B]\r\ny = 2 \r\n");
+  EXPECT_EQ(ini.Get("b", "Y", ""), "2");
+  ini.Set("A", "z", "3");
+  ini.Set("C", "w", "4");
+  ini.Set("A", "x", "5");
+  EXPECT_EQ(ini.Text(), "; comment\r\n[A]\r\nx=5\r\nz=3\r\n\r\n[B]\r\ny=2\r\n[C]\r\nw=4\r\n");
+  EXPECT_EQ(IniUnescapeLines(IniEscapeLines("a\r\nb")), "a\r\nb");
+  EXPECT_EQ(IniNumber(0.5), "0,5");
+  EXPECT_DOUBLE_EQ(ParseIniNumber("0.5", 1), 0.5);
+}
