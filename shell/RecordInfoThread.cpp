@@ -23,6 +23,12 @@ void TRecordInfoThread::SetCustomerID(int32_t id) {
   wake_.notify_one();
 }
 
+void TRecordInfoThread::Refresh() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  shownCar_ = shownCustomer_ = INT_MIN;
+  wake_.notify_one();
+}
+
 void TRecordInfoThread::Terminate(const std::function<void()>& pumpEvents) {
   {
     std::lock_guard<std::mutex> lock(mutex_);

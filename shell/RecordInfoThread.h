@@ -36,6 +36,8 @@ class TRecordInfoThread {
 
   void SetCarID(int32_t id);
   void SetCustomerID(int32_t id);
+  // Shows the requested vehicle and owner again (after a change of colour).
+  void Refresh();
   // Stops the worker. `pumpEvents` keeps the user-interface thread's events
   // flowing while waiting, so that a display step in progress can finish.
   void Terminate(const std::function<void()>& pumpEvents = {});

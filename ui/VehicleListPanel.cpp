@@ -203,10 +203,8 @@ void TVehicleListPanel::SetPictureFinder(TRecordInfoThread::TPictureFinder finde
 
 void TVehicleListPanel::SetPanelColour(const QColor& colour) {
   panelColour_ = colour;
-  if (info_) {
-    info_->SetCarID(-1);
-    info_->SetCustomerID(-1);
-  }
+  // The pictures are drawn on the panel colour: show them again.
+  if (info_) info_->Refresh();
 }
 
 void TVehicleListPanel::Reload() {

@@ -1,0 +1,230 @@
+#include "app/garvel/Application.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "shell/CopyData.h"
+#include "shell/Config.h"
+#include "shell/ExternalPrograms.h"
+#include "shell/GarvCalendCom.h"
+#include "shell/HandOver.h"
+#include "shell/Help.h"
+#include "shell/StartupSteps.h"
+#include "storage/FileSystemSetup.h"
+#include "storage/Log.h"
+#include "storage/Picture.h"
+#include "ui/AboutForm.h"
+#include "ui/CommandIcons.h"
+#include "ui/HlavniForm.h"
+#include "ui/PasswordPrompt.h"
+#include "ui/VehicleListPanel.h"
+#include "ui/VehicleListPrint.h"
+
+namespace {
+
+constexpr const char* kMainWindowClass = "THlavniForm";
+
+QImage ToImage(const TPicture& p) {
+  if (p.Empty()) return QImage();
+  return QImage(p.rgb.data(), p.width, p.height, p.width * 3, QImage::Format_RGB888).copy();
+}
+
+}  // namespace
+
+QImage LoadSettingsPicture(const std::string& path) {
+  if (path.empty()) return QImage();
+  std::string real = path[0] == '/' ? path : GetVirtualFS().GetRealPath(path);
+  TPicture picture;
+  if (!LoadJpeg(real, picture)) return QImage();
+  return ToImage(picture);
+}
+
+TGarvelApplication::TGarvelApplication(QApplication& app, std::vector<std::string> arguments)
+    : app_(app), arguments_(std::move(arguments)) {
+  SetNotifier(&notifier_);
+  calendarTimer_.setSingleShot(true);
+  calendarTimer_.setInterval(100);
+}
+
+TGarvelApplication::~TGarvelApplication() {
+  if (server_) server_->Stop();
+  SetCalendarLinkFactory(nullptr);
+  SetNotifier(nullptr);
+}
+
+bool TGarvelApplication::Start(int& exitCode) {
+  exitCode = 0;
+  // Settings: defaults first, then the file.
+  LoadDefaults(Config());
+  LoadConfig(Config());
+  if (!BecomeTheOnlyCopy()) return false;
+
+  splash_ = std::make_unique<TAboutForm>();
+  splash_->setModal(false);
+  splash_->show();
+  app_.processEvents();
+
+  window_ = std::make_unique<THlavniForm>();
+  notifier_.SetParent(window_.get());
+  TraceStartup();
+  // The web-service client takes its address, login, password and e-mail
+  // method here once it exists.
+  if (!OpenStoresAndAskPassword()) {
+    exitCode = 1;
+    return false;
+  }
+  LoadPictures();
+
+  panel_ = new TVehicleListPanel(stores_, window_.get());
+  window_->setCentralWidget(panel_);
+  panel_->SetBackgroundPicture(bgMain_);
+  panel_->PeriodBox()->setCurrentIndex(Config().filterIndex);
+  panel_->Reload();
+  WireCommands();
+  // Automatic reminder sending and the reminder and unpaid views open here
+  // once the due-service window exists.
+  splash_->hide();
+  if (IsCustomerEdition()) window_->HideWorkshopFunctions();
+  pageLogoUntinted_ = pageLogo_;
+  ApplyColours();
+  VersionCheck();
+  AutomaticBackup();
+  if (!arguments_.empty()) pending_.Add(HandOverForm(arguments_));
+  return true;
+}
+
+int TGarvelApplication::Run() {
+  window_->show();
+  int rc = app_.exec();
+  if (panel_) panel_->StopInfoThread();
+  return rc;
+}
+
+bool TGarvelApplication::BecomeTheOnlyCopy() {
+  server_ = std::make_unique<TCopyDataServer>([this](const TCopyDataMessage& m) -> int32_t {
+    if (m.dwData == 0) {
+      // The calendar's update request: the days are kept and a 100 ms
+      // one-shot timer sends the events on the user-interface thread.
+      if (auto request = ParseCalendarRequest(m.data)) {
+        QMetaObject::invokeMethod(&app_, [this, r = *request] {
+          calendarRequest_ = r;
+          calendarTimer_.start();
+        });
+      }
+      return 1;
+    }
+    if (m.dwData != 1) return 0;
+    pending_.Add(HandOverFromMessageBytes(m.data));
+    QMetaObject::invokeMethod(&app_, [this] {
+      if (!window_) return;
+      window_->showNormal();
+      window_->raise();
+      window_->activateWindow();
+    });
+    return 1;
+  });
+  if (server_->Start(kMainWindowClass)) return true;
+  // A second copy hands its command line to the first and ends.
+  if (!SendCopyData(kMainWindowClass, TCopyDataMessage{1, HandOverMessageBytes(arguments_)}))
+    ShowMessage("Error", "CopyData Receiver NOT found!", TMsgIcon::Error);
+  server_.reset();
+  return false;
+}
+
+bool TGarvelApplication::OpenStoresAndAskPassword() {
+  TStoreOpenOptions options;
+  options.userName = Config().userName;
+  if (!OpenStores(stores_, GetVirtualFS(), "", options)) return false;
+  // Three wrong passwords end the program before the list is filled.
+  if (!CheckProgramPassword(stores_.customers.get(),
+                            [this](std::string& p) { return AskPassword(splash_.get(), p); }))
+    return false;
+  InstallCalendarLink(*stores_.cars, stores_.customers.get());
+  QObject::connect(&calendarTimer_, &QTimer::timeout,
+                   [this] { SendCalendarPeriod(*stores_.cars, *stores_.records, calendarRequest_); });
+  return true;
+}
+
+void TGarvelApplication::LoadPictures() {
+  const TConfig& c = Config();
+  bgMain_ = LoadSettingsPicture(c.bgmain);
+  bgContacts_ = LoadSettingsPicture(c.bgcontacts);
+  bgRecords_ = LoadSettingsPicture(c.bgrec);
+  bgPrint_ = LoadSettingsPicture(c.bgprint);
+  pageLogo_ = LoadSettingsPicture("images\\testlogo.jpg");
+}
+
+void TGarvelApplication::ApplyColours() {
+  const TConfig& c = Config();
+  window_->Recolour(static_cast<uint32_t>(c.bgcolor), static_cast<uint32_t>(c.iconscolor));
+  panel_->SetPanelColour(QColor::fromRgb(BgrToRgb(static_cast<uint32_t>(c.bgcolor))));
+  pageLogo_ = DuotoneImage(pageLogoUntinted_, BgrToRgb(static_cast<uint32_t>(c.iconscolor)),
+                           BgrToRgb(static_cast<uint32_t>(c.bgcolor)));
+}
+
+void TGarvelApplication::ChooseColour(bool icons) {
+  TConfig& c = Config();
+  int& value = icons ? c.iconscolor : c.bgcolor;
+  QColor chosen = QColorDialog::getColor(QColor::fromRgb(BgrToRgb(static_cast<uint32_t>(value))), window_.get(),
+                                         QString::fromUtf8(icons ? "Barva ikon" : "Barva pozadí"));
+  if (!chosen.isValid()) return;
+  value = static_cast<int>(RgbToBgr(chosen.rgb() & 0xFFFFFF));
+  WriteIniText("background", icons ? "iconscolor" : "bgcolor", std::to_string(value));
+  ApplyColours();
+}
+
+void TGarvelApplication::ShowHelp(const std::string& helpFile) {
+  std::string address = HelpPageAddress(helpFile);
+  if (address.empty()) {
+    ShowMessage("Chyba", "Nápověda není k dispozici.", TMsgIcon::Error);
+    return;
+  }
+  QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+}
+
+void TGarvelApplication::VersionCheck() {
+  TConfig& c = Config();
+  const int32_t today = DayNumber(Today());
+  if (!VersionCheckDue(c.autoupdate, c.updateperiod, c.lastupdate, today)) return;
+  c.lastupdate = today;
+  WriteIniText("updates", "lastupdate", std::to_string(today));
+  // The version query goes through the web-service client; until that
+  // exists there is no answer, and no answer asks nothing.
+}
+
+void TGarvelApplication::AutomaticBackup() {
+  TConfig& c = Config();
+  const int32_t today = DayNumber(Today());
+  int32_t last = c.lastbackup;
+  bool due = BackupDue(c.autobackup, c.backupinterval, last, today);
+  if (last != c.lastbackup) {
+    c.lastbackup = last;
+    WriteIniText("backup", "lastbackup", std::to_string(last));
+  }
+  // The backup itself runs here once the backup archives exist.
+  (void)due;
+}
+
+void TGarvelApplication::WireCommands() {
+  THlavniForm& w = *window_;
+  TVehicleListPanel* panel = panel_;
+  w.SetCommandHandler(TCommand::RemoveVehicle, [panel] { panel->RemoveSelected(); });
+  w.SetCommandHandler(TCommand::PrintVehicleList, [this, panel] {
+    PrintVehicleListCommand(panel->List(), window_.get(), bgPrint_, pageLogo_);
+  });
+  w.SetCommandHandler(TCommand::About, [this] {
+    TAboutForm about(window_.get());
+    about.exec();
+  });
+  w.SetCommandHandler(TCommand::Help, [this] { ShowHelp("index.html"); });
+  w.SetCommandHandler(TCommand::IconColour, [this] { ChooseColour(true); });
+  w.SetCommandHandler(TCommand::BackgroundColour, [this] { ChooseColour(false); });
+  w.SetCommandHandler(TCommand::Calendar, [] {
+    OpenCalendarProgram(ProgramPath(Config().calend, Config().calendarInstallFolder, "agendix"));
+  });
+  w.SetCommandHandler(TCommand::Timer, [] {
+    StartTimerProgram(ProgramPath(Config().timer, Config().timerInstallFolder, "tikomer"));
+  });
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The desktop program's start-up, in its fixed order, and the wiring of the
+// main window's commands to the windows and the core.
+
+#include <QApplication>
+#include <QImage>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/CalendarUpdate.h"
+#include "shell/CopyDataServer.h"
+#include "shell/PendingCommandLines.h"
+#include "shell/Stores.h"
+#include "ui/QtNotifier.h"
+
+class TAboutForm;
+class THlavniForm;
+class TVehicleListPanel;
+
+class TGarvelApplication {
+ public:
+  TGarvelApplication(QApplication& app, std::vector<std::string> arguments);
+  ~TGarvelApplication();
+
+  // Runs the start-up sequence; false when the program must end (a second
+  // copy handed over its command line, a store could not be opened, the
+  // password was wrong). `exitCode` says with what.
+  bool Start(int& exitCode);
+  int Run();
+
+ private:
+  bool BecomeTheOnlyCopy();
+  bool OpenStoresAndAskPassword();
+  void LoadPictures();
+  void WireCommands();
+  void ApplyColours();
+  void VersionCheck();
+  void AutomaticBackup();
+  void ChooseColour(bool icons);
+  void ShowHelp(const std::string& helpFile);
+
+  QApplication& app_;
+  std::vector<std::string> arguments_;
+  TQtNotifier notifier_;
+  TPendingCommandLines pending_;
+  TCalendarRequest calendarRequest_;
+  QTimer calendarTimer_;
+  std::unique_ptr<TCopyDataServer> server_;
+  std::unique_ptr<TAboutForm> splash_;
+  std::unique_ptr<THlavniForm> window_;
+  TVehicleListPanel* panel_ = nullptr;
+  TStoreSet stores_;
+  QImage bgMain_, bgContacts_, bgRecords_, bgPrint_, pageLogo_, pageLogoUntinted_;
+};
+
+// A picture named by the settings: an absolute path, or a data path looked up
+// through the data folders. Null when missing or not a JPEG.
+QImage LoadSettingsPicture(const std::string& path);
