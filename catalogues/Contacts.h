@@ -1,0 +1,47 @@
+#pragma once
+// The contact list's work without its windows: loading, searching and
+// sorting contacts, adding, changing and deleting them in the contact store,
+// filling a new contact from clipboard text, and the map look-up address.
+
+#include <string>
+#include <vector>
+
+#include "catalogues/ContactRecord.h"
+
+class TCustomDb;
+class TCustomCarDb;
+
+// Every readable contact of the store, in slot order.
+std::vector<TContactRecord> LoadContacts(TCustomDb& customers);
+
+// The search of the list: an empty text passes; otherwise the text (without
+// spaces, commas and slashes) in the phones, or the folded text in the folded
+// display name, e-mail or address.
+bool ContactMatches(const TContactRecord& contact, const std::string& search);
+
+// Indexes of the contacts that pass the search, sorted by display name
+// (Czech order).
+std::vector<size_t> FilterContacts(const std::vector<TContactRecord>& contacts, const std::string& search);
+
+// Adds the contact to the store (it gets its ID and globalId). Reports
+// "Nepodařilo se uložit záznam do databáze" and returns false on failure.
+bool AddContact(TCustomDb& customers, TContactRecord& contact);
+// Rewrites the contact in place by ID; the same message on failure.
+bool SaveContact(TCustomDb& customers, TContactRecord& contact);
+
+// The question before deleting a contact, listing the vehicles it owns.
+std::string DeleteContactQuestion(TCustomCarDb& cars, int32_t contactID);
+// Asks; on Yes the contact's vehicles lose their owner and the contact is
+// erased. True when the contact was deleted from the store.
+bool DeleteContact(TCustomDb& customers, TCustomCarDb& cars, TContactRecord& contact);
+
+// Fills company, e-mail, phone, street, city (postcode + city), IČO, DIČ and
+// other contact from "key: value" lines.
+void FillContactFromText(const std::string& text, TContactRecord& contact);
+
+// The map look-up address: the folded, URL-encoded address in place of every
+// "%ADRESA" of the template.
+std::string MapAddress(const std::string& urlTemplate, const std::string& address);
+
+// The order list entry of a supplier: surname, ", " first name, " <e-mail>".
+std::string SupplierAddressEntry(const TContactRecord& contact);
