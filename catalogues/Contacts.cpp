@@ -104,8 +104,8 @@ std::string DeleteContactQuestion(TCustomCarDb& cars, int32_t contactID) {
   return question;
 }
 
-bool DeleteContact(TCustomDb& customers, TCustomCarDb& cars, TContactRecord& contact) {
-  if (!AskYesNo("Dotaz", DeleteContactQuestion(cars, contact.ID), false)) return false;
+TContactDelete DeleteContact(TCustomDb& customers, TCustomCarDb& cars, TContactRecord& contact) {
+  if (!AskYesNo("Dotaz", DeleteContactQuestion(cars, contact.ID), false)) return TContactDelete::Cancelled;
   LogTrace(1, "Delete contact ID#" + std::to_string(contact.ID));
   for (int32_t id : VehiclesOf(cars, contact.ID, nullptr)) {
     Tautomobil v;
@@ -116,9 +116,9 @@ bool DeleteContact(TCustomDb& customers, TCustomCarDb& cars, TContactRecord& con
   std::string bytes = Encoded(contact);
   if (!customers.EraseRecord(bytes)) {
     ShowMessage("Chyba", "Nepodařilo se smazat záznam z databáze", TMsgIcon::Error);
-    return false;
+    return TContactDelete::StoreFailed;
   }
-  return true;
+  return TContactDelete::Deleted;
 }
 
 void FillContactFromText(const std::string& text, TContactRecord& c) {

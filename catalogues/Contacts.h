@@ -32,8 +32,9 @@ bool SaveContact(TCustomDb& customers, TContactRecord& contact);
 // The question before deleting a contact, listing the vehicles it owns.
 std::string DeleteContactQuestion(TCustomCarDb& cars, int32_t contactID);
 // Asks; on Yes the contact's vehicles lose their owner and the contact is
-// erased. True when the contact was deleted from the store.
-bool DeleteContact(TCustomDb& customers, TCustomCarDb& cars, TContactRecord& contact);
+// erased (a store failure is reported; the list drops the contact anyway).
+enum class TContactDelete { Cancelled, Deleted, StoreFailed };
+TContactDelete DeleteContact(TCustomDb& customers, TCustomCarDb& cars, TContactRecord& contact);
 
 // Fills company, e-mail, phone, street, city (postcode + city), IČO, DIČ and
 // other contact from "key: value" lines.

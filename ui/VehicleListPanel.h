@@ -3,13 +3,13 @@
 // information panel of the selected vehicle and the windows bar.
 
 #include <QImage>
-#include <QTableView>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 #include "shell/RecordInfoThread.h"
 #include "shell/VehicleList.h"
+#include "ui/BackgroundTableView.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,22 +18,6 @@ class QLineEdit;
 class QPushButton;
 struct TStoreSet;
 class TVehicleListModel;
-
-// A table view that draws a picture behind its rows.
-class TBackgroundTableView : public QTableView {
-  Q_OBJECT
-
- public:
-  using QTableView::QTableView;
-  void SetBackground(const QImage& picture);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void scrollContentsBy(int dx, int dy) override;
-
- private:
-  QImage background_;
-};
 
 class TVehicleListPanel : public QWidget {
   Q_OBJECT

@@ -17,6 +17,7 @@
 #include "storage/Picture.h"
 #include "ui/AboutForm.h"
 #include "ui/CommandIcons.h"
+#include "ui/ContactsForm.h"
 #include "ui/HlavniForm.h"
 #include "ui/PasswordPrompt.h"
 #include "ui/VehicleListPanel.h"
@@ -218,6 +219,14 @@ void TGarvelApplication::WireCommands() {
     TAboutForm about(window_.get());
     about.exec();
   });
+  if (stores_.customers) {
+    w.SetCommandHandler(TCommand::Contacts, [this] {
+      TcontactsForm form(*stores_.customers, *stores_.cars, window_.get());
+      form.SetBackground(bgContacts_);
+      form.onContactsChanged = [this] { panel_->Reload(); };
+      form.Choose(-2);
+    });
+  }
   w.SetCommandHandler(TCommand::Help, [this] { ShowHelp("index.html"); });
   w.SetCommandHandler(TCommand::IconColour, [this] { ChooseColour(true); });
   w.SetCommandHandler(TCommand::BackgroundColour, [this] { ChooseColour(false); });

@@ -70,10 +70,10 @@ TEST_F(ContactsTest, EditAndDeleteWithOwnedVehicles) {
             "Opravdu chcete tento kontakt smazat?\rTato vozidla jsou registrována na zvoleného majitele:\r"
             "Škoda Fabia , RZ 1A2 3456\rŠkoda Fabia , RZ 2B3 4567\r");
   notifier.Script({TMsgAnswer::No});
-  EXPECT_FALSE(DeleteContact(*stores.customers, *stores.cars, owner));
+  EXPECT_EQ(DeleteContact(*stores.customers, *stores.cars, owner), TContactDelete::Cancelled);
   EXPECT_EQ(notifier.shown.back().defaultAnswer, TMsgAnswer::No);
   notifier.Script({TMsgAnswer::Yes});
-  ASSERT_TRUE(DeleteContact(*stores.customers, *stores.cars, owner));
+  ASSERT_EQ(DeleteContact(*stores.customers, *stores.cars, owner), TContactDelete::Deleted);
   auto contacts = LoadContacts(*stores.customers);
   ASSERT_EQ(contacts.size(), 1u);
   EXPECT_EQ(contacts[0].surname, "Other");
