@@ -1,5 +1,6 @@
 #include "shell/Config.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -277,3 +278,7 @@ int ReadCustomInteger(const std::string& key, int fallback) {
 bool WriteCustomInteger(const std::string& key, int value) { return WriteIniText("custom", key, std::to_string(value)); }
 
 bool IsCustomerEdition() { return Config().edition == 0; }
+
+double SettingsNumber(const std::string& text) { return ParseNumber(text, 0); }
+
+double RoundingStepFromText(const std::string& text) { return std::max(0.0001, SettingsNumber(text)); }

@@ -107,6 +107,11 @@ bool WriteCustomInteger(const std::string& key, int value);
 
 bool IsCustomerEdition();
 
+// Numbers typed in the settings window: "," or ".", an empty field 0.
+double SettingsNumber(const std::string& text);
+// The rounding step as the window stores it: never below 0.0001.
+double RoundingStepFromText(const std::string& text);
+
 // Numbers in the INI file: written with the decimal comma, read with "," or ".".
 std::string IniNumber(double value);
 double ParseIniNumber(const std::string& text, double fallback);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "storage/CustomDb.h"
+#include "storage/Notifier.h"
 
 namespace {
 constexpr int kMajor = 3;
@@ -33,4 +34,37 @@ std::optional<std::string> NewVersionQuestion(int major, int minor) {
 bool BackupDue(bool autoBackup, int periodDays, int32_t& lastBackupDay, int32_t today) {
   if (lastBackupDay <= 0) lastBackupDay = today;
   return autoBackup && today - lastBackupDay >= periodDays;
+}
+
+void SetAccessPassword(TCustomDb& customers,
+                       const std::function<bool(const std::string& caption, std::string& password)>& ask) {
+  if (customers.CheckPassword("")) {
+    if (!AskYesNo("Dotaz",
+                  "Chcete nyní nastavit přístupové heslo?\r\n\r\nOchrana heslem zabrání nepovolaným osobám v "
+                  "používání programu, datové soubory však nešifruje a před útoky je nechrání.",
+                  false))
+      return;
+  } else {
+    std::string current;
+    if (!ask("Zadejte stávající heslo", current)) return;
+    if (!customers.CheckPassword(current)) {
+      ShowMessage("Chyba", "Nesprávné heslo", TMsgIcon::Error);
+      return;
+    }
+  }
+  std::string first;
+  if (!ask("Zadejte nové heslo", first)) return;
+  if (first.empty()) {
+    customers.SetPassword("");
+    ShowMessage("Informace", "Ochrana heslem byla deaktivována", TMsgIcon::Information);
+    return;
+  }
+  std::string second;
+  if (!ask("Zopakujte nové heslo", second)) return;
+  if (first != second) {
+    ShowMessage("Chyba", "Hesla se neshodují", TMsgIcon::Error);
+    return;
+  }
+  customers.SetPassword(first);
+  ShowMessage("Informace", "Ochrana heslem byla aktivována", TMsgIcon::Information);
 }

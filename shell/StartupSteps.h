@@ -22,3 +22,9 @@ std::optional<std::string> NewVersionQuestion(int major, int minor);
 // Whether the automatic backup is due. A missing last backup day (0 or less)
 // is first set to today, so the first backup comes one interval later.
 bool BackupDue(bool autoBackup, int periodDays, int32_t& lastBackupDay, int32_t today);
+
+// "Nastavit přístupové heslo" of the settings: asks whether to set one (or
+// for the current one), then the new password twice. `ask` shows the
+// password prompt with the given caption; false for "Storno".
+void SetAccessPassword(TCustomDb& customers,
+                       const std::function<bool(const std::string& caption, std::string& password)>& ask);

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-bool AskPassword(QWidget* parent, std::string& password) {
+bool AskPassword(QWidget* parent, std::string& password, const std::string& caption) {
   QDialog dialog(parent);
-  dialog.setWindowTitle(QString::fromUtf8("Zadejte heslo"));
+  dialog.setWindowTitle(QString::fromStdString(caption));
   auto* layout = new QVBoxLayout(&dialog);
   auto* label = new QLabel(QString::fromUtf8("Heslo:"), &dialog);
   auto* edit = new QLineEdit(&dialog);

@@ -6,4 +6,4 @@
 class QWidget;
 
 // Shows the prompt; false for "Storno" or a closed window.
-bool AskPassword(QWidget* parent, std::string& password);
+bool AskPassword(QWidget* parent, std::string& password, const std::string& caption = "Zadejte heslo");

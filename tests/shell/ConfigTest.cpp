@@ -115,3 +115,11 @@ TEST(IniFile, KeysAndSectionsKeepTheirPlaces) {
   EXPECT_EQ(IniNumber(0.5), "0,5");
   EXPECT_DOUBLE_EQ(ParseIniNumber("0.5", 1), 0.5);
 }
+
+TEST(Config, NumbersTypedInTheWindow) {
+  EXPECT_DOUBLE_EQ(RoundingStepFromText("0,5"), 0.5);
+  EXPECT_DOUBLE_EQ(RoundingStepFromText("0"), 0.0001);
+  EXPECT_DOUBLE_EQ(RoundingStepFromText(""), 0.0001);
+  EXPECT_DOUBLE_EQ(SettingsNumber("21,5"), 21.5);
+  EXPECT_DOUBLE_EQ(SettingsNumber(""), 0);
+}

@@ -52,3 +52,45 @@ TEST(StartupSteps, VersionCheckAndBackupSchedules) {
   EXPECT_TRUE(BackupDue(true, 14, last, 45014));
   EXPECT_FALSE(BackupDue(false, 14, last, 45100));
 }
+
+TEST(StartupSteps, SettingTheAccessPassword) {
+  TRecordingNotifier notifier;
+  TTestFileSystems fs;
+  TCustomDb customers;
+  customers.Create(VirtualFile("db_customers.dat"), 644, std::string(644, '\0'), "u", "CUS");
+  std::vector<std::string> answers;
+  std::vector<std::string> captions;
+  auto ask = [&](const std::string& caption, std::string& p) {
+    captions.push_back(caption);
+    if (answers.empty()) return false;
+    p = answers.front();
+    answers.erase(answers.begin());
+    return true;
+  };
+  notifier.Script({TMsgAnswer::No});
+  SetAccessPassword(customers, ask);
+  EXPECT_TRUE(captions.empty());
+
+  notifier.Script({TMsgAnswer::Yes});
+  answers = {"heslo", "jine"};
+  SetAccessPassword(customers, ask);
+  EXPECT_EQ(notifier.shown.back().text, "Hesla se neshodují");
+  EXPECT_TRUE(customers.CheckPassword(""));
+
+  notifier.Script({TMsgAnswer::Yes});
+  answers = {"heslo", "heslo"};
+  SetAccessPassword(customers, ask);
+  EXPECT_EQ(notifier.shown.back().text, "Ochrana heslem byla aktivována");
+  EXPECT_TRUE(customers.CheckPassword("heslo"));
+
+  captions.clear();
+  answers = {"spatne"};
+  SetAccessPassword(customers, ask);
+  EXPECT_EQ(captions, (std::vector<std::string>{"Zadejte stávající heslo"}));
+  EXPECT_EQ(notifier.shown.back().text, "Nesprávné heslo");
+
+  answers = {"heslo", ""};
+  SetAccessPassword(customers, ask);
+  EXPECT_EQ(notifier.shown.back().text, "Ochrana heslem byla deaktivována");
+  EXPECT_TRUE(customers.CheckPassword(""));
+}
