@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "catalogues/Contacts.h"
 #include "shell/CopyData.h"
 #include "shell/Config.h"
 #include "shell/ExternalPrograms.h"
@@ -17,6 +18,7 @@
 #include "storage/Picture.h"
 #include "ui/AboutForm.h"
 #include "ui/CommandIcons.h"
+#include "ui/ConfigWindow.h"
 #include "ui/ContactsForm.h"
 #include "ui/HlavniForm.h"
 #include "ui/PasswordPrompt.h"
@@ -227,6 +229,28 @@ void TGarvelApplication::WireCommands() {
       form.Choose(-2);
     });
   }
+  w.SetCommandHandler(TCommand::Settings, [this] {
+    auto suppliers = [this] {
+      std::vector<std::string> entries;
+      if (!stores_.customers) return entries;
+      for (const TContactRecord& c : LoadContacts(*stores_.customers))
+        if (c.kind == kContactSupplier && !c.email.empty()) entries.push_back(SupplierAddressEntry(c));
+      return entries;
+    };
+    std::function<void()> password;
+    if (stores_.customers)
+      password = [this] {
+        SetAccessPassword(*stores_.customers, [this](const std::string& caption, std::string& p) {
+          return AskPassword(window_.get(), p, caption);
+        });
+      };
+    if (!ShowSettings(Config(), suppliers, password, window_.get())) return;
+    // The pictures and colours may have changed.
+    LoadPictures();
+    pageLogoUntinted_ = pageLogo_;
+    panel_->SetBackgroundPicture(bgMain_);
+    ApplyColours();
+  });
   w.SetCommandHandler(TCommand::Help, [this] { ShowHelp("index.html"); });
   w.SetCommandHandler(TCommand::IconColour, [this] { ChooseColour(true); });
   w.SetCommandHandler(TCommand::BackgroundColour, [this] { ChooseColour(false); });
