@@ -82,7 +82,7 @@ TfConfig::TfConfig(std::function<std::vector<std::string>()> suppliers, std::fun
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  resize(760, 560);
+  resize(920, 600);
 }
 
 QLineEdit* TfConfig::Edit(const std::string& key) {
