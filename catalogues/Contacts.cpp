@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "catalogues/ContactList.h"
 #include "storage/CarDb.h"
 #include "storage/Coding.h"
 #include "storage/Collation.h"
 #include "storage/CustomDb.h"
+#include "storage/Errors.h"
 #include "storage/Log.h"
 #include "storage/Notifier.h"
 #include "storage/TextUtils.h"
@@ -17,13 +19,6 @@ std::string Encoded(const TContactRecord& c) {
   std::string bytes(kContactWidth, '\0');
   EncodeContact(c, reinterpret_cast<uint8_t*>(bytes.data()));
   return bytes;
-}
-
-std::string WithoutSeparators(const std::string& text) {
-  std::string out;
-  for (char c : text)
-    if (c != ' ' && c != ',' && c != '/') out.push_back(c);
-  return out;
 }
 
 }  // namespace
@@ -42,22 +37,15 @@ std::vector<TContactRecord> LoadContacts(TCustomDb& customers) {
 }
 
 bool ContactMatches(const TContactRecord& c, const std::string& search) {
-  if (search.empty()) return true;
-  const std::string digits = WithoutSeparators(search);
-  if (!digits.empty() && WithoutSeparators(c.phones).find(digits) != std::string::npos) return true;
-  return ContainsFolded(search, CustomerDisplayName(c)) || ContainsFolded(search, c.email) ||
-         ContainsFolded(search, ContactAddressText(c));
+  return ContactMatches(MakeContactEntry(c), PrepareContactSearch(search));
 }
 
 std::vector<size_t> FilterContacts(const std::vector<TContactRecord>& contacts, const std::string& search) {
+  TContactList list;
+  list.SetContacts(contacts);
+  list.SetSearch(search);
   std::vector<size_t> shown;
-  std::vector<std::string> keys(contacts.size());
-  for (size_t i = 0; i < contacts.size(); ++i) {
-    if (!ContactMatches(contacts[i], search)) continue;
-    shown.push_back(i);
-    keys[i] = CzechSortKey(CustomerDisplayName(contacts[i]));
-  }
-  std::stable_sort(shown.begin(), shown.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  for (int row = 0; row < list.RowCount(); ++row) shown.push_back(static_cast<size_t>(list.IndexOfRow(row)));
   return shown;
 }
 
@@ -84,6 +72,7 @@ namespace {
 
 std::vector<int32_t> VehiclesOf(TCustomCarDb& cars, int32_t contactID, std::string* lines) {
   std::vector<int32_t> ids;
+  if (contactID < 0) return ids;
   for (int slot = 0; slot < cars.Count(); ++slot) {
     int32_t id = cars.IDAt(slot);
     Tautomobil v;
@@ -111,7 +100,11 @@ TContactDelete DeleteContact(TCustomDb& customers, TCustomCarDb& cars, TContactR
     Tautomobil v;
     if (!cars.LoadCar(id, v)) continue;
     v.ownerID = -1;
-    cars.SaveCar(v);
+    try {
+      cars.SaveCar(v);
+    } catch (const EGarvelError& e) {
+      LogError(e.what(), true);
+    }
   }
   std::string bytes = Encoded(contact);
   if (!customers.EraseRecord(bytes)) {

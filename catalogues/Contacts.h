@@ -14,13 +14,14 @@ class TCustomCarDb;
 // Every readable contact of the store, in slot order.
 std::vector<TContactRecord> LoadContacts(TCustomDb& customers);
 
-// The search of the list: an empty text passes; otherwise the text (without
-// spaces, commas and slashes) in the phones, or the folded text in the folded
-// display name, e-mail or address.
+// The search of the list (see ContactMatches in ContactList.h): an empty
+// text passes; otherwise the upper-cased text (without spaces, commas and
+// slashes) in the phones, or the folded text in the folded display name,
+// e-mail or address.
 bool ContactMatches(const TContactRecord& contact, const std::string& search);
 
 // Indexes of the contacts that pass the search, sorted by display name
-// (Czech order).
+// (Czech order), as the contact list shows them.
 std::vector<size_t> FilterContacts(const std::vector<TContactRecord>& contacts, const std::string& search);
 
 // Adds the contact to the store (it gets its ID and globalId). Reports
@@ -29,10 +30,13 @@ bool AddContact(TCustomDb& customers, TContactRecord& contact);
 // Rewrites the contact in place by ID; the same message on failure.
 bool SaveContact(TCustomDb& customers, TContactRecord& contact);
 
-// The question before deleting a contact, listing the vehicles it owns.
+// The question before deleting a contact, listing the vehicles it owns. A
+// contact without an ID (the store refused it) owns none: -1 is how a vehicle
+// says "no owner".
 std::string DeleteContactQuestion(TCustomCarDb& cars, int32_t contactID);
 // Asks; on Yes the contact's vehicles lose their owner and the contact is
-// erased (a store failure is reported; the list drops the contact anyway).
+// erased (a store failure is reported; the list drops the contact anyway). A
+// vehicle that cannot be written is reported and the rest goes on.
 enum class TContactDelete { Cancelled, Deleted, StoreFailed };
 TContactDelete DeleteContact(TCustomDb& customers, TCustomCarDb& cars, TContactRecord& contact);
 
