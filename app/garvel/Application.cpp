@@ -5,9 +5,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "catalogues/Catalogue.h"
 #include "catalogues/Contacts.h"
-#include "catalogues/StartingCatalogue.h"
 #include "shell/CopyData.h"
 #include "shell/Config.h"
 #include "shell/ExternalPrograms.h"
@@ -85,7 +83,6 @@ bool TGarvelApplication::Start(int& exitCode) {
   panel_ = new TVehicleListPanel(stores_, window_.get());
   window_->setCentralWidget(panel_);
   panel_->SetBackgroundPicture(bgMain_);
-  panel_->SetPictureFinder([](const char* kind, int32_t id) { return FindEntryPicture(Config().attachpath, kind, id); });
   panel_->PeriodBox()->setCurrentIndex(Config().filterIndex);
   panel_->Reload();
   WireCommands();
@@ -148,10 +145,6 @@ bool TGarvelApplication::OpenStoresAndAskPassword() {
                             [this](std::string& p) { return AskPassword(splash_.get(), p); }))
     return false;
   InstallCalendarLink(*stores_.cars, stores_.customers.get());
-  // A fresh installation gets the starting catalogue.
-  TCatalogue catalogue = TCatalogue::Of(stores_);
-  if (catalogue.Complete())
-    LoadStartingCatalogue(catalogue, GetVirtualFS().GetRealPath("catalogue\\catalogue.txt"));
   QObject::connect(&calendarTimer_, &QTimer::timeout,
                    [this] { SendCalendarPeriod(*stores_.cars, *stores_.records, calendarRequest_); });
   return true;
