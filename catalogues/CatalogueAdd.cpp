@@ -68,11 +68,14 @@ int32_t ProposedFuel(const std::string& name) {
   return name.find_first_of("dD") != std::string::npos ? kFuelDiesel : kFuelPetrol;
 }
 
-bool ParseDisplacement(const std::string& text, int32_t& value) {
-  const std::string t = text.empty() ? "-1" : text;
-  if (!IsInteger(t)) return false;
-  long long v = ParseInteger(t, 0);
+bool ParseWholeNumber32(const std::string& text, int32_t& value) {
+  if (!IsInteger(text)) return false;
+  long long v = ParseInteger(text, 0);
   if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max()) return false;
   value = static_cast<int32_t>(v);
   return true;
+}
+
+bool ParseDisplacement(const std::string& text, int32_t& value) {
+  return ParseWholeNumber32(text.empty() ? "-1" : text, value);
 }

@@ -47,6 +47,8 @@ int32_t ProposedFuel(const std::string& engineName);
 // kDisplacementError and stays open.
 bool ParseDisplacement(const std::string& text, int32_t& value);
 inline constexpr const char* kDisplacementError = "Objem motoru musí být celé číslo.";
+// The same for the manager's displacement box, where empty is not a number.
+bool ParseWholeNumber32(const std::string& text, int32_t& value);
 
 // Preset of the web-page field of the dialogs.
 inline constexpr const char* kUrlPreset = "http://";

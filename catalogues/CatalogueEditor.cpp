@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "catalogues/CatalogueAdd.h"
 #include "storage/Coding.h"
 #include "storage/Collation.h"
 #include "storage/Log.h"
-#include "storage/NumberText.h"
 #include "storage/Notifier.h"
 
 namespace {
@@ -269,11 +269,7 @@ void TCatalogueEditor::SetUrl(TCatalogueLevel level, int p, const std::string& u
 }
 
 bool TCatalogueEditor::SetDisplacementText(int p, const std::string& text) {
-  if (!IsInteger(text)) return false;
-  long long v = ParseInteger(text, 0);
-  if (v < INT32_MIN || v > INT32_MAX) return false;
-  engines[At(p)].displacement = static_cast<int32_t>(v);
-  return true;
+  return ParseWholeNumber32(text, engines[At(p)].displacement);
 }
 
 void TCatalogueEditor::SetFuel(int p, int32_t fuel) { engines[At(p)].fuel = fuel; }

@@ -13,91 +13,105 @@
 
 namespace {
 
+// Parts between separators, trimmed; empty parts are kept.
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts;
-  std::string part;
-  std::istringstream in(text);
-  while (std::getline(in, part, separator)) parts.push_back(TrimBlanks(part));
-  if (!text.empty() && text.back() == separator) parts.push_back("");
+  size_t start = 0;
+  for (;;) {
+    size_t end = text.find(separator, start);
+    parts.push_back(TrimBlanks(text.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
   return parts;
-}
-
-bool ParseFuel(const std::string& word, int32_t& fuel) {
-  if (word.empty()) fuel = kFuelUnset;
-  else if (word == "petrol") fuel = kFuelPetrol;
-  else if (word == "diesel") fuel = kFuelDiesel;
-  else if (word == "other") fuel = kFuelOther;
-  else return false;
-  return true;
 }
 
 class TParser {
  public:
-  TParser(const std::string& source, TStartingCatalogue& out) : source_(source), out_(out) {}
+  explicit TParser(TStartingCatalogue& out) : out_(out) {}
 
-  void Line(int number, std::string line) {
+  void Line(int number, const std::string& raw) {
     line_ = number;
-    line = TrimBlanks(line);
+    const std::string line = TrimBlanks(raw);
     if (line.empty() || line[0] == '#') return;
-    size_t colon = line.find(':');
-    if (colon == std::string::npos) return Problem("no key");
-    const std::string key = TrimBlanks(line.substr(0, colon));
-    const std::vector<std::string> fields = Split(TrimBlanks(line.substr(colon + 1)), '|');
-    if (fields.empty() || fields[0].empty()) return Problem("no name");
-    if (key == "concern") return Concern(fields);
-    if (key == "make") return Make(fields);
-    if (key == "model") return Model(fields);
-    if (key == "engine") return Engine(fields);
-    Problem("unknown key \"" + key + "\"");
+    if (line.size() < 2 || line[1] != ' ') return Problem("no kind letter");
+    const std::string rest = TrimBlanks(line.substr(2));
+    if (rest.empty()) return Problem("nothing after the kind letter");
+    switch (line[0]) {
+      case 'G': out_.concerns.push_back(TStartingConcern{rest, {}, {}}); return;
+      case 'M': return Make(rest);
+      case 'D': return Models(rest);
+      case 'E': return Engines(rest);
+      default: return Problem(std::string("unknown kind \"") + line[0] + "\"");
+    }
   }
 
  private:
   void Problem(const std::string& reason) {
-    out_.problems.push_back(source_ + ":" + std::to_string(line_) + ": " + reason);
+    out_.problems.push_back("line " + std::to_string(line_) + ": " + reason);
   }
 
-  void Concern(const std::vector<std::string>& f) {
-    if (f.size() > 1) return Problem("a concern has only a name");
-    out_.concerns.push_back(TStartingConcern{f[0], {}, {}});
-  }
-
-  void Make(const std::vector<std::string>& f) {
+  void Make(const std::string& rest) {
     if (out_.concerns.empty()) return Problem("make before any concern");
-    if (f.size() > 3) return Problem("too many fields");
+    std::vector<std::string> f = Split(rest, '|');
+    if (f.size() > 2 || f[0].empty()) return Problem("a make is \"name | country\"");
     TStartingMake make;
     make.name = f[0];
     if (f.size() > 1) make.country = f[1];
-    if (f.size() > 2) make.url = f[2];
     out_.concerns.back().makes.push_back(std::move(make));
   }
 
-  void Model(const std::vector<std::string>& f) {
-    if (out_.concerns.empty() || out_.concerns.back().makes.empty()) return Problem("model before any make");
-    if (f.size() > 2) return Problem("too many fields");
-    TStartingModel model;
-    model.name = f[0];
-    if (f.size() > 1)
-      for (const std::string& s : Split(f[1], ';'))
-        if (!s.empty()) model.subtypes.push_back(s);
-    out_.concerns.back().makes.back().models.push_back(std::move(model));
-  }
-
-  void Engine(const std::vector<std::string>& f) {
-    if (out_.concerns.empty()) return Problem("engine before any concern");
-    if (f.size() > 3) return Problem("too many fields");
-    TStartingEngine engine;
-    engine.name = f[0];
-    if (f.size() > 1 && !ParseFuel(f[1], engine.fuel)) return Problem("unknown fuel \"" + f[1] + "\"");
-    if (f.size() > 2 && !f[2].empty()) {
-      long long cm3 = ParseInteger(f[2], -2);
-      if (cm3 <= 0 || cm3 > 100000) return Problem("bad displacement \"" + f[2] + "\"");
-      engine.displacement = static_cast<int32_t>(cm3);
+  void Models(const std::string& rest) {
+    if (out_.concerns.empty() || out_.concerns.back().makes.empty()) return Problem("models before any make");
+    for (const std::string& item : Split(rest, ';')) {
+      if (item.empty()) continue;
+      size_t colon = item.find(':');
+      TStartingModel model;
+      model.name = TrimBlanks(item.substr(0, colon));
+      if (model.name.empty()) {
+        Problem("a model without a name");
+        continue;
+      }
+      if (colon != std::string::npos)
+        for (const std::string& s : Split(item.substr(colon + 1), ','))
+          if (!s.empty()) model.subtypes.push_back(s);
+      out_.concerns.back().makes.back().models.push_back(std::move(model));
     }
-    TStartingConcern& concern = out_.concerns.back();
-    (concern.makes.empty() ? concern.engines : concern.makes.back().engines).push_back(std::move(engine));
   }
 
-  std::string source_;
+  void Engines(const std::string& rest) {
+    if (out_.concerns.empty()) return Problem("engines before any concern");
+    TStartingConcern& concern = out_.concerns.back();
+    auto& target = concern.makes.empty() ? concern.engines : concern.makes.back().engines;
+    for (const std::string& item : Split(rest, ';')) {
+      if (item.empty()) continue;
+      std::vector<std::string> f = Split(item, '/');
+      TStartingEngine engine;
+      engine.name = f[0];
+      if (engine.name.empty() || f.size() > 3) {
+        Problem("an engine is \"name / fuel / cm3\"");
+        continue;
+      }
+      const std::string fuel = f.size() > 1 ? f[1] : "";
+      if (fuel == "B") engine.fuel = kFuelPetrol;
+      else if (fuel == "N") engine.fuel = kFuelDiesel;
+      else if (fuel == "J") engine.fuel = kFuelOther;
+      else if (!fuel.empty()) {
+        Problem("unknown fuel \"" + fuel + "\" of " + engine.name);
+        continue;
+      }
+      if (f.size() > 2 && !f[2].empty()) {
+        long long cm3 = ParseInteger(f[2], -1);
+        if (cm3 <= 0 || cm3 > 100000) {
+          Problem("bad displacement \"" + f[2] + "\" of " + engine.name);
+          continue;
+        }
+        engine.displacement = static_cast<int32_t>(cm3);
+      }
+      target.push_back(std::move(engine));
+    }
+  }
+
   TStartingCatalogue& out_;
   int line_ = 0;
 };
@@ -111,14 +125,15 @@ bool StoreIsNew(TCustomDb* store) {
 
 class TLoader {
  public:
-  TLoader(const TCatalogue& c, TStartingLoadResult& result) : c_(c), result_(result) {}
+  TLoader(const TCatalogue& c, TCatalogueCounts& n, std::vector<std::string>& problems)
+      : c_(c), n_(n), problems_(problems) {}
 
   void Concern(const TStartingConcern& in) {
     TConcernRecord r;
     InitConcern(r);
     r.name = in.name;
     if (!Create(c_.concerns, r, in.name)) return;
-    ++result_.concerns;
+    ++n_.concerns;
     for (const TStartingEngine& e : in.engines) Engine(e, r.ID, -1);
     for (const TStartingMake& m : in.makes) Make(m, r.ID);
   }
@@ -127,7 +142,7 @@ class TLoader {
   template <typename R>
   bool Create(TCustomDb* store, R& r, const std::string& name) {
     if (CreateCatalogueRecord(store, r)) return true;
-    result_.problems.push_back("cannot store \"" + name + "\"");
+    problems_.push_back("cannot store \"" + name + "\"");
     return false;
   }
 
@@ -136,12 +151,13 @@ class TLoader {
     InitManufacturer(r);
     r.name = in.name;
     r.country = in.country;
-    r.url = in.url;
     r.concern = concern;
     if (!Create(c_.manufacturers, r, in.name)) return;
-    ++result_.makes;
-    for (const TStartingEngine& e : in.engines) Engine(e, concern, r.ID);
+    ++n_.makes;
     for (const TStartingModel& m : in.models) Model(m, r.ID);
+    // A make's own engines carry no concern link, or the concern's other
+    // makes would list the same engine names again.
+    for (const TStartingEngine& e : in.engines) Engine(e, -1, r.ID);
   }
 
   void Model(const TStartingModel& in, int32_t manufacturer) {
@@ -150,13 +166,13 @@ class TLoader {
     r.name = in.name;
     r.manufacturer = manufacturer;
     if (!Create(c_.models, r, in.name)) return;
-    ++result_.models;
+    ++n_.models;
     for (const std::string& name : in.subtypes) {
       TSubTypeRecord s;
       InitSubType(s);
       s.name = name;
       s.model = r.ID;
-      if (Create(c_.subtypes, s, name)) ++result_.subtypes;
+      if (Create(c_.subtypes, s, name)) ++n_.subtypes;
     }
   }
 
@@ -168,52 +184,23 @@ class TLoader {
     r.displacement = in.displacement;
     r.concern = concern;
     r.manufacturer = manufacturer;
-    if (Create(c_.engines, r, in.name)) ++result_.engines;
+    if (Create(c_.engines, r, in.name)) ++n_.engines;
   }
 
   const TCatalogue& c_;
-  TStartingLoadResult& result_;
+  TCatalogueCounts& n_;
+  std::vector<std::string>& problems_;
 };
 
 }  // namespace
 
-size_t TStartingCatalogue::MakeCount() const {
-  size_t n = 0;
-  for (const TStartingConcern& c : concerns) n += c.makes.size();
-  return n;
-}
-
-size_t TStartingCatalogue::ModelCount() const {
-  size_t n = 0;
-  for (const TStartingConcern& c : concerns)
-    for (const TStartingMake& m : c.makes) n += m.models.size();
-  return n;
-}
-
-void ParseStartingCatalogue(const std::string& text, const std::string& source, TStartingCatalogue& out) {
-  TParser parser(source, out);
+TStartingCatalogue ParseStartingCatalogue(const std::string& text) {
+  TStartingCatalogue out;
+  TParser parser(out);
   std::istringstream in(text);
   std::string line;
   int number = 0;
   while (std::getline(in, line)) parser.Line(++number, line);
-}
-
-TStartingCatalogue ReadStartingCatalogue(const std::string& folder) {
-  TStartingCatalogue out;
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  std::vector<fs::path> files;
-  for (const fs::directory_entry& e : fs::directory_iterator(folder, ec))
-    if (e.is_regular_file(ec) && e.path().extension() == ".txt") files.push_back(e.path());
-  std::sort(files.begin(), files.end());
-  for (const fs::path& p : files) {
-    std::string text;
-    if (!ReadWholeFile(p.string(), text)) {
-      out.problems.push_back(p.filename().string() + ": cannot be read");
-      continue;
-    }
-    ParseStartingCatalogue(text, p.filename().string(), out);
-  }
   return out;
 }
 
@@ -222,20 +209,49 @@ bool CatalogueIsNew(const TCatalogue& c) {
          StoreIsNew(c.subtypes);
 }
 
-TStartingLoadResult LoadStartingCatalogue(const TCatalogue& catalogue, const std::string& folder) {
-  TStartingLoadResult result;
-  if (!CatalogueIsNew(catalogue)) return result;
-  TStartingCatalogue data = ReadStartingCatalogue(folder);
-  result.problems = data.problems;
-  TLoader loader(catalogue, result);
-  for (const TStartingConcern& c : data.concerns) loader.Concern(c);
-  result.loaded = result.concerns > 0;
-  for (const std::string& p : result.problems) LogError("Starting catalogue: " + p, false);
-  LogTrace(1, "Starting catalogue: " + std::to_string(result.makes) + " makes, " + std::to_string(result.models) +
-                  " models, " + std::to_string(result.engines) + " engines loaded");
-  return result;
+namespace {
+
+bool LoadFiles(const TCatalogue& catalogue, const std::vector<std::string>& paths, TCatalogueCounts* counts) {
+  TCatalogueCounts n;
+  if (counts) *counts = n;
+  if (!CatalogueIsNew(catalogue)) return false;
+  std::vector<TStartingCatalogue> files;
+  std::vector<std::string> problems;
+  for (const std::string& path : paths) {
+    std::string text;
+    if (!ReadWholeFile(path, text)) {
+      problems.push_back(path + ": cannot be read");
+      continue;
+    }
+    files.push_back(ParseStartingCatalogue(text));
+    for (const std::string& p : files.back().problems) problems.push_back(path + ", " + p);
+  }
+  TLoader loader(catalogue, n, problems);
+  for (const TStartingCatalogue& data : files)
+    for (const TStartingConcern& c : data.concerns) loader.Concern(c);
+  for (const std::string& p : problems) LogError("Starting catalogue: " + p, false);
+  LogTrace(1, "Starting catalogue: " + std::to_string(n.makes) + " makes, " + std::to_string(n.models) + " models, " +
+                  std::to_string(n.engines) + " engines");
+  if (counts) *counts = n;
+  return n.concerns > 0;
 }
 
-TStartingLoadResult LoadStartingCatalogue(TStoreSet& stores, const std::string& folder) {
-  return LoadStartingCatalogue(CatalogueOf(stores), folder);
+}  // namespace
+
+bool LoadStartingCatalogueFile(const TCatalogue& catalogue, const std::string& realPath, TCatalogueCounts* counts) {
+  return LoadFiles(catalogue, {realPath}, counts);
+}
+
+bool LoadStartingCatalogue(const TCatalogue& catalogue, const std::string& realFolder, TCatalogueCounts* counts) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> paths;
+  std::error_code ec;
+  for (const fs::directory_entry& e : fs::directory_iterator(realFolder, ec))
+    if (e.path().extension() == ".txt" && e.is_regular_file(ec)) paths.push_back(e.path().string());
+  std::sort(paths.begin(), paths.end());
+  return LoadFiles(catalogue, paths, counts);
+}
+
+bool LoadStartingCatalogue(TStoreSet& stores, const std::string& realFolder, TCatalogueCounts* counts) {
+  return LoadStartingCatalogue(CatalogueOf(stores), realFolder, counts);
 }

@@ -1,17 +1,15 @@
 #pragma once
-// The starting catalogue that ships in data/catalogue/: text files read into
-// the five catalogue stores on the first start, while the stores are new.
+// The starting catalogue that ships in data/catalogue/ (catalogue.txt), read
+// into the five catalogue stores on the first start, while they are new.
 //
-// Format (UTF-8, one entry per line, see data/catalogue/README.md):
-//   # comment, and empty lines, are skipped
-//   concern: <name>
-//   make: <name> | <country> | <web address>       (country, web optional)
-//   model: <name> | <subtype>; <subtype>; ...      (subtypes optional)
-//   engine: <name> | petrol|diesel|other | <cm3>  (fuel, cm3 optional)
-// A make belongs to the last concern, a model to the last make. An engine
-// belongs to the last concern and, once the concern has a make, also to
-// that make; concern-wide engines therefore come before the concern's first
-// make.
+// Format (UTF-8, one entry per line; see data/catalogue/README.md):
+//   # comment; empty lines are skipped
+//   G <concern>
+//   M <make> | <country>                      (of the last concern)
+//   D <model>: <subtype>, <subtype>; <model>; ...   (models of the last make)
+//   E <engine> / <fuel> / <cm3>; ...          (fuel B petrol, N diesel, J other)
+// Engines after a make belong to that make only; engines after a concern
+// line and before its first make belong to the whole concern.
 
 #include <string>
 #include <vector>
@@ -20,6 +18,11 @@
 
 struct TStoreSet;
 
+struct TCatalogueCounts {
+  int concerns = 0, makes = 0, models = 0, subtypes = 0, engines = 0;
+};
+
+// What one file holds, before anything is stored.
 struct TStartingEngine {
   std::string name;
   int32_t fuel = kFuelUnset;
@@ -30,7 +33,7 @@ struct TStartingModel {
   std::vector<std::string> subtypes;
 };
 struct TStartingMake {
-  std::string name, country, url;
+  std::string name, country;
   std::vector<TStartingModel> models;
   std::vector<TStartingEngine> engines;
 };
@@ -39,32 +42,22 @@ struct TStartingConcern {
   std::vector<TStartingEngine> engines;  // of the whole concern
   std::vector<TStartingMake> makes;
 };
-
 struct TStartingCatalogue {
   std::vector<TStartingConcern> concerns;
-  // "<file>:<line>: <reason>" for every line that was skipped.
-  std::vector<std::string> problems;
-
-  size_t MakeCount() const;
-  size_t ModelCount() const;
+  std::vector<std::string> problems;  // "line <n>: <reason>" of every skipped line or item
 };
+TStartingCatalogue ParseStartingCatalogue(const std::string& text);
 
-// Parses one file's text into `out` (appending); `source` names it in the
-// problems.
-void ParseStartingCatalogue(const std::string& text, const std::string& source, TStartingCatalogue& out);
-// Every "*.txt" file of the (real) folder, in name order.
-TStartingCatalogue ReadStartingCatalogue(const std::string& folder);
-
-// True when all five stores are open, hold no record and never issued an ID
-// (a catalogue the user emptied is left empty).
+// True when all five stores are open, hold no record and never issued an ID,
+// so that a catalogue the user emptied stays empty.
 bool CatalogueIsNew(const TCatalogue& catalogue);
 
-struct TStartingLoadResult {
-  bool loaded = false;
-  int concerns = 0, makes = 0, models = 0, engines = 0, subtypes = 0;
-  std::vector<std::string> problems;  // skipped lines and store failures
-};
-// Fills new stores (CatalogueIsNew) from the folder's files; otherwise does
-// nothing. Problems go to the error log.
-TStartingLoadResult LoadStartingCatalogue(const TCatalogue& catalogue, const std::string& folder);
-TStartingLoadResult LoadStartingCatalogue(TStoreSet& stores, const std::string& folder);
+// Fills new stores from the file; false (and nothing stored) when the stores
+// are not new or the file cannot be read. Skipped lines go to the error log.
+bool LoadStartingCatalogueFile(const TCatalogue& catalogue, const std::string& realPath,
+                               TCatalogueCounts* counts = nullptr);
+// The same with every "*.txt" file of the (real) folder, in name order; a
+// file's makes belong to its own concerns only.
+bool LoadStartingCatalogue(const TCatalogue& catalogue, const std::string& realFolder,
+                           TCatalogueCounts* counts = nullptr);
+bool LoadStartingCatalogue(TStoreSet& stores, const std::string& realFolder, TCatalogueCounts* counts = nullptr);
