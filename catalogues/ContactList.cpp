@@ -108,6 +108,11 @@ int32_t TContactList::IDOfRow(int row) const {
   return row >= 0 && row < RowCount() ? Row(row).record.ID : -1;
 }
 
+int TContactList::RowOfIndex(int index) const {
+  auto it = std::find(rows_.begin(), rows_.end(), index);
+  return it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
+}
+
 int TContactList::RowOfID(int32_t id) const {
   for (int row = 0; row < RowCount(); ++row)
     if (Row(row).record.ID == id) return row;
@@ -119,8 +124,7 @@ int TContactList::Append(const TContactRecord& contact) {
   const int index = static_cast<int>(entries_.size()) - 1;
   orderValid_ = false;
   Refill();
-  auto it = std::find(rows_.begin(), rows_.end(), index);
-  return it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
+  return RowOfIndex(index);
 }
 
 void TContactList::Replace(int row, const TContactRecord& contact) {

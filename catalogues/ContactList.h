@@ -62,7 +62,8 @@ class TContactList {
   int RowCount() const { return static_cast<int>(rows_.size()); }
   const TContactEntry& Row(int row) const { return entries_[static_cast<size_t>(rows_[static_cast<size_t>(row)])]; }
   int IndexOfRow(int row) const { return rows_[static_cast<size_t>(row)]; }  // into the array
-  int32_t IDOfRow(int row) const;  // -1 for a row that does not exist
+  int RowOfIndex(int index) const;  // -1 when not shown
+  int32_t IDOfRow(int row) const;   // -1 for a row that does not exist
   int RowOfID(int32_t id) const;   // -1 when not shown
 
   int Size() const { return static_cast<int>(entries_.size()); }

@@ -114,7 +114,7 @@ TContactDelete DeleteContact(TCustomDb& customers, TCustomCarDb& cars, TContactR
   return TContactDelete::Deleted;
 }
 
-void FillContactFromText(const std::string& text, TContactRecord& c) {
+void FillContactFromText(const std::string& text, TContactFields& fields) {
   std::string city, postcode;
   size_t pos = 0;
   while (pos <= text.size()) {
@@ -127,27 +127,27 @@ void FillContactFromText(const std::string& text, TContactRecord& c) {
     std::string value = line.substr(colon + 1);
     value = value.substr(0, value.find(':'));
     value.erase(0, value.find_first_not_of(' ') == std::string::npos ? value.size() : value.find_first_not_of(' '));
-    struct { const char* word; int target; } kWords[] = {
-        {"JMENO", 0}, {"E-MAIL", 1}, {"TELEFON", 2}, {"ULICE", 3}, {"MESTO", 4},
-        {"PSC", 5},   {"ICO", 6},    {"DIC", 7},     {"SERIOVE", 8},
+    // The first word the folded key contains decides; -1 city, -2 postcode.
+    static const struct { const char* word; int field; } kWords[] = {
+        {"JMENO", kFieldCompany}, {"E-MAIL", kFieldEmail}, {"TELEFON", kFieldPhones},
+        {"ULICE", kFieldStreet},  {"MESTO", -1},           {"PSC", -2},
+        {"ICO", kFieldIco},       {"DIC", kFieldDic},      {"SERIOVE", kFieldOther},
     };
     for (const auto& w : kWords) {
       if (key.find(w.word) == std::string::npos) continue;
-      switch (w.target) {
-        case 0: c.company = value; break;
-        case 1: c.email = value; break;
-        case 2: c.phones = value; break;
-        case 3: c.street = value; break;
-        case 4: city = value; break;
-        case 5: postcode = value; break;
-        case 6: c.ico = value; break;
-        case 7: c.dic = value; break;
-        case 8: c.other = value; break;
-      }
+      if (w.field == -1) city = value;
+      else if (w.field == -2) postcode = value;
+      else fields[w.field] = value;
       break;
     }
   }
-  c.city = postcode + (!postcode.empty() && !city.empty() ? " " : "") + city;
+  fields[kFieldCity] = postcode + (!postcode.empty() && !city.empty() ? " " : "") + city;
+}
+
+void FillContactFromText(const std::string& text, TContactRecord& contact) {
+  TContactFields fields = ContactFieldsOf(contact);
+  FillContactFromText(text, fields);
+  ApplyContactFields(fields, contact);
 }
 
 std::string MapAddress(const std::string& urlTemplate, const std::string& address) {

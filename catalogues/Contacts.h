@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogues/ContactFields.h"
 #include "catalogues/ContactRecord.h"
 
 class TCustomDb;
@@ -41,7 +42,16 @@ enum class TContactDelete { Cancelled, Deleted, StoreFailed };
 TContactDelete DeleteContact(TCustomDb& customers, TCustomCarDb& cars, TContactRecord& contact);
 
 // Fills company, e-mail, phone, street, city (postcode + city), IČO, DIČ and
-// other contact from "key: value" lines.
+// other contact from "key: value" lines: the key is the text before the first
+// ":", the value the text after it up to the next ":" without leading
+// spaces. The folded key is tested against "JMENO" (company name), "E-MAIL",
+// "TELEFON", "ULICE", "MESTO" (city), "PSC" (postcode), "ICO", "DIC" and
+// "SERIOVE" (other contact) in that order; the first word it contains
+// decides. Other lines are ignored; a later line overwrites an earlier one.
+// The city becomes postcode + " " + city (the blank only when both are
+// known), empty when neither is.
+void FillContactFromText(const std::string& text, TContactFields& fields);
+// The same on a record; texts are cut to the record's limits.
 void FillContactFromText(const std::string& text, TContactRecord& contact);
 
 // The map look-up address: the folded, URL-encoded address in place of every
