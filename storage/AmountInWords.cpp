@@ -44,9 +44,10 @@ std::string GroupName(int group, int v) {
 
 std::string AmountInWords(double value) {
   double rounded = std::nearbyint(value);  // halves to even
-  if (!(rounded > 0)) return "nula";
+  if (!(rounded > 0) || !std::isfinite(rounded)) return "nula";
   if (rounded >= 1e15) {
-    // Beyond billions there are no group words: the digits themselves.
+    // Beyond billions there are no group words; rather than drop the higher
+    // digits (a wrong amount) the digits themselves are written.
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.0f", rounded);
     return buf;

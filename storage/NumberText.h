@@ -7,7 +7,10 @@
 #include <string_view>
 
 // Every "," becomes "."; the text is read as a decimal number as far as it
-// can be read; an empty or unreadable text gives `fallback`.
+// can be read ("2,5 l" gives 2.5; leading blanks skipped; no hexadecimal,
+// "inf" or "nan"). An empty text gives `fallback`; a text with no readable
+// number, or one beyond the range of double, gives 0. Host locale plays no
+// part.
 double ParseNumber(std::string_view text, double fallback);
 // True if the text (after the same replacement) is a complete decimal number.
 bool IsNumber(std::string_view text);
@@ -18,9 +21,12 @@ bool IsInteger(std::string_view text);
 
 // Fixed notation with `decimals` decimals and the decimal comma.
 std::string FormatFixed(double value, int decimals);
-// Two decimals; with the currency setting appended after a blank if asked.
+// Two decimals and the decimal comma; with the currency appended after a
+// blank if asked: the process-wide currency text, or the one given.
 std::string PriceText(double value, bool withCurrency);
+std::string PriceText(double value, bool withCurrency, const std::string& currency);
 
-// The currency shown after amounts ("kč" until the settings say otherwise).
+// The currency shown after amounts ("kč" until the settings say otherwise;
+// the settings set it when they are read).
 void SetCurrencyText(const std::string& currency);
 std::string CurrencyText();

@@ -1,58 +1,152 @@
 #include "storage/TextUtils.h"
 
 #include <array>
-#include <cstdio>
+#include <cstdint>
+#include <cstring>
 
 #include "storage/Codec.h"
+#include "storage/Errors.h"
 
 namespace {
 
-std::array<unsigned char, 256> BuildFoldTable() {
-  std::array<unsigned char, 256> t{};
-  for (int b = 0; b < 256; ++b) t[b] = Cp1250Upper(static_cast<unsigned char>(b));
+const char* const kUnit = "storage/TextUtils";
+
+// Folding works on the Windows-1250 form of a text. To stay fast (the vehicle
+// list folds every line on every keystroke) the UTF-8 text is folded in one
+// pass through tables, without building the Windows-1250 copy:
+//   - byte[b]: the folded Windows-1250 byte of Windows-1250 byte b;
+//   - twoByte[cp]: the folded byte of a code point below U+0800 (every
+//     letter of the code page has a two-byte UTF-8 form), '?' when the code
+//     page lacks it;
+//   - utf8[b]: the UTF-8 form of Windows-1250 byte b (length, then bytes).
+// A folded character is never longer in UTF-8 than the character it came
+// from, so the result fits in the input's length.
+struct TFoldTables {
+  std::array<unsigned char, 256> byte{};
+  std::array<unsigned char, 0x800> twoByte{};
+  std::array<std::array<char, 4>, 256> utf8{};
+};
+
+TFoldTables BuildFoldTables() {
+  TFoldTables t;
   // Accented capitals (Windows-1250) -> plain letters.
   const struct { unsigned char from; char to; } kPlain[] = {
       {0x8A, 'S'}, {0x8D, 'T'}, {0x8E, 'Z'}, {0xC1, 'A'}, {0xC8, 'C'}, {0xC9, 'E'}, {0xCC, 'E'}, {0xCD, 'I'},
       {0xCF, 'D'}, {0xD2, 'N'}, {0xD3, 'O'}, {0xD8, 'R'}, {0xD9, 'U'}, {0xDA, 'U'}, {0xDD, 'Y'},
   };
-  for (int b = 0; b < 256; ++b)
+  for (int b = 0; b < 256; ++b) {
+    unsigned char up = Cp1250Upper(static_cast<unsigned char>(b));
     for (const auto& p : kPlain)
-      if (t[b] == p.from) t[b] = static_cast<unsigned char>(p.to);
+      if (up == p.from) up = static_cast<unsigned char>(p.to);
+    t.byte[b] = up;
+    std::string seq;
+    AppendUtf8(seq, Cp1250ToUnicode(static_cast<unsigned char>(b)));
+    t.utf8[b][0] = static_cast<char>(seq.size());
+    std::memcpy(t.utf8[b].data() + 1, seq.data(), seq.size());
+  }
+  for (char32_t cp = 0; cp < 0x800; ++cp) {
+    int b = UnicodeToCp1250(cp);
+    t.twoByte[cp] = b < 0 ? '?' : t.byte[static_cast<unsigned char>(b)];
+    // The in-place bound above relies on this.
+    GARVEL_ASSERT(cp < 0x80 || t.utf8[t.twoByte[cp]][0] <= 2, "Folded character grows", kUnit);
+  }
   return t;
 }
 
-const std::array<unsigned char, 256>& FoldTable() {
-  static const std::array<unsigned char, 256> table = BuildFoldTable();
-  return table;
+const TFoldTables& FoldTables() {
+  static const TFoldTables tables = BuildFoldTables();
+  return tables;
 }
 
-bool IsAsciiOnly(std::string_view s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
+// Calls emit(folded Windows-1250 byte) for every character of a UTF-8 text.
+// Characters the code page lacks and invalid UTF-8 bytes (one per byte)
+// become '?', as the codec converts them.
+template <typename Emit>
+inline void FoldEach(std::string_view text, const TFoldTables& t, Emit&& emit) {
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t n = text.size();
+  size_t i = 0;
+  while (i < n) {
+    const unsigned char c = s[i];
+    if (c < 0x80) {
+      emit(t.byte[c]);
+      ++i;
+    } else if (c >= 0xC2 && c <= 0xDF && i + 1 < n && (s[i + 1] & 0xC0) == 0x80) {
+      emit(t.twoByte[((c & 0x1Fu) << 6) | (s[i + 1] & 0x3Fu)]);
+      i += 2;
+    } else if ((c & 0xF0) == 0xE0 && i + 2 < n && (s[i + 1] & 0xC0) == 0x80 && (s[i + 2] & 0xC0) == 0x80) {
+      const char32_t cp = ((c & 0x0Fu) << 12) | ((s[i + 1] & 0x3Fu) << 6) | (s[i + 2] & 0x3Fu);
+      if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) {  // overlong or surrogate: one invalid byte
+        emit('?');
+        ++i;
+        continue;
+      }
+      const int b = UnicodeToCp1250(cp);
+      emit(b < 0 ? '?' : t.byte[static_cast<unsigned char>(b)]);
+      i += 3;
+    } else if ((c & 0xF8) == 0xF0 && c <= 0xF4 && i + 3 < n && (s[i + 1] & 0xC0) == 0x80 &&
+               (s[i + 2] & 0xC0) == 0x80 && (s[i + 3] & 0xC0) == 0x80) {
+      const char32_t cp = ((c & 0x07u) << 18) | ((s[i + 1] & 0x3Fu) << 12) | ((s[i + 2] & 0x3Fu) << 6) |
+                          (s[i + 3] & 0x3Fu);
+      emit('?');  // beyond the code page in any case
+      i += (cp >= 0x10000 && cp <= 0x10FFFF) ? 4 : 1;
+    } else {
+      emit('?');
+      ++i;
+    }
+  }
+}
+
+// The folded Windows-1250 bytes of `text` into `out` (room for text.size()
+// bytes); returns their number.
+size_t FoldToCp1250(std::string_view text, char* out) {
+  size_t k = 0;
+  FoldEach(text, FoldTables(), [&](unsigned char b) { out[k++] = static_cast<char>(b); });
+  return k;
+}
+
+bool ContainsFoldedIn(std::string_view needle, std::string_view text, char* needleBuf, char* textBuf) {
+  const std::string_view n(needleBuf, FoldToCp1250(needle, needleBuf));
+  const std::string_view h(textBuf, FoldToCp1250(text, textBuf));
+  return h.find(n) != std::string_view::npos;
 }
 
 }  // namespace
 
-unsigned char FoldByte(unsigned char b) { return FoldTable()[b]; }
+unsigned char FoldByte(unsigned char b) { return FoldTables().byte[b]; }
 
 std::string FoldText(std::string_view text) {
-  const auto& t = FoldTable();
-  if (IsAsciiOnly(text)) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(t[static_cast<unsigned char>(c)]);
-    return out;
-  }
-  std::string bytes = Utf8ToCp1250(text);
-  for (char& c : bytes) c = static_cast<char>(t[static_cast<unsigned char>(c)]);
-  return Cp1250ToUtf8(bytes);
+  const TFoldTables& t = FoldTables();
+  std::string out(text.size(), '\0');
+  char* p = out.data();
+  FoldEach(text, t, [&](unsigned char b) {
+    if (b < 0x80) {
+      *p++ = static_cast<char>(b);
+    } else {
+      const auto& seq = t.utf8[b];
+      for (int k = 1; k <= seq[0]; ++k) *p++ = seq[k];
+    }
+  });
+  out.resize(static_cast<size_t>(p - out.data()));
+  return out;
 }
 
+// Folding is per character and the Windows-1250 -> UTF-8 mapping is one to
+// one, so comparing the folded Windows-1250 bytes gives the same answer as
+// comparing the folded UTF-8 texts, and needs no conversion back.
 bool ContainsFolded(std::string_view needle, std::string_view text) {
-  return FoldText(text).find(FoldText(needle)) != std::string::npos;
+  constexpr size_t kStack = 512;
+  if (needle.size() <= kStack && text.size() <= kStack) {
+    char needleBuf[kStack], textBuf[kStack];
+    return ContainsFoldedIn(needle, text, needleBuf, textBuf);
+  }
+  std::string needleBuf(needle.size(), '\0'), textBuf(text.size(), '\0');
+  return ContainsFoldedIn(needle, text, needleBuf.data(), textBuf.data());
 }
 
 std::string LettersAndDigits(std::string_view text) {
+  // Bytes of multi-byte UTF-8 characters are all >= 0x80, so filtering the
+  // UTF-8 bytes keeps exactly what filtering the Windows-1250 bytes keeps.
   std::string out;
   for (char c : text)
     if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) out.push_back(c);
@@ -60,10 +154,11 @@ std::string LettersAndDigits(std::string_view text) {
 }
 
 std::string FoldWithoutBlanks(std::string_view text) {
-  std::string folded = FoldText(text);
-  std::string out;
-  for (char c : folded)
-    if (c != ' ') out.push_back(c);
+  std::string out = FoldText(text);
+  size_t k = 0;
+  for (char c : out)
+    if (c != ' ') out[k++] = c;
+  out.resize(k);
   return out;
 }
 
@@ -76,17 +171,24 @@ std::string IdentifierChars(std::string_view text) {
 }
 
 std::string ReplaceAll(std::string text, std::string_view what, std::string_view by) {
-  if (what.empty()) return text;
-  size_t pos = 0;
-  while ((pos = text.find(what, pos)) != std::string::npos) {
-    text.replace(pos, what.size(), by);
-    pos += by.size();
+  if (what.empty()) return text;  // nothing to find; replacing "" would never end
+  size_t pos = text.find(what);
+  if (pos == std::string::npos) return text;
+  std::string out;
+  out.reserve(text.size());
+  size_t from = 0;
+  for (; pos != std::string::npos; pos = text.find(what, from)) {
+    out.append(text, from, pos - from);
+    out.append(by);
+    from = pos + what.size();
   }
-  return text;
+  out.append(text, from, std::string::npos);
+  return out;
 }
 
 std::string OneLine(std::string_view text, std::string_view separator) {
   std::string out;
+  out.reserve(text.size());
   for (char c : text) {
     if (c == '\r') out += separator;
     else if (c != '\n') out.push_back(c);
@@ -114,19 +216,24 @@ std::string PluralWord(long long count, const std::string& one, const std::strin
 }
 
 long long HexValue(std::string_view text) {
-  long long v = 0;
+  // Unsigned so that an over-long text wraps instead of overflowing.
+  uint64_t v = 0;
   for (char c : text) {
-    int d = 0;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    unsigned d = 0;
+    if (c >= '0' && c <= '9') d = static_cast<unsigned>(c - '0');
+    else if (c >= 'A' && c <= 'F') d = static_cast<unsigned>(c - 'A' + 10);
+    else if (c >= 'a' && c <= 'f') d = static_cast<unsigned>(c - 'a' + 10);
     v = v * 16 + d;
   }
-  return v;
+  return static_cast<long long>(v);
 }
 
 std::string ZeroPad(long long number, int width) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%0*lld", width + (number < 0 ? 1 : 0), number);
-  return buf;
+  const bool negative = number < 0;
+  // Through unsigned so that the smallest long long has a magnitude too.
+  const unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(number)
+                                                : static_cast<unsigned long long>(number);
+  std::string digits = std::to_string(magnitude);
+  if (width > 0 && digits.size() < static_cast<size_t>(width)) digits.insert(0, width - digits.size(), '0');
+  return negative ? "-" + digits : digits;
 }

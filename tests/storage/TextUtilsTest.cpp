@@ -1,98 +1,106 @@
 #include <gtest/gtest.h>
 
-#include "storage/AmountInWords.h"
-#include "storage/DateText.h"
-#include "storage/NumberText.h"
+#include <random>
+
+#include "storage/Codec.h"
 #include "storage/TextUtils.h"
-#include "storage/UrlCoding.h"
 
-TEST(AmountInWords, Table) {
-  struct Case { double value; const char* words; } cases[] = {
-      {0, "nula"}, {-5, "nula"}, {0.5, "nula"}, {1.5, "dva"}, {2.5, "dva"}, {1, "jeden"}, {19, "devatenáct"},
-      {20, "dvacet"}, {21, "dvacetjeden"}, {100, "sto"}, {101, "stojeden"}, {999, "devětsetdevadesátdevět"},
-      {1000, "jedentisíc"}, {1001, "jedentisícjeden"}, {1250, "jedentisícdvěstěpadesát"}, {2000, "dvatisíce"},
-      {5000, "pěttisíc"}, {20000, "dvacettisíce"}, {21000, "dvacetjedentisíc"}, {1e6, "jedenmilion"},
-      {2e6, "dvamiliony"}, {5e6, "pětmilionů"}, {1e9, "jednamiliarda"}, {2e9, "dvěmiliardy"},
-      {5e9, "pětmiliard"}, {1e12, "jedenbilion"}, {1000001, "jedenmilionjeden"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(AmountInWords(c.value), c.words) << c.value;
+namespace {
+
+// Folding spelled out the slow way: to Windows-1250, byte by byte, back.
+std::string ReferenceFold(const std::string& text) {
+  std::string bytes = Utf8ToCp1250(text);
+  for (char& c : bytes) c = static_cast<char>(FoldByte(static_cast<unsigned char>(c)));
+  return Cp1250ToUtf8(bytes);
 }
 
-TEST(UrlCoding, BothWays) {
-  struct Case { const char* text; const char* encoded; } cases[] = {
-      {"a b/č", "a+b%2F%E8"}, {"A-Z_a.z@0", "A-Z_a.z@0"}, {"100%", "100%25"}, {"ř\r\n", "%F8%0D%0A"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(URLEncode(c.text), c.encoded);
-    EXPECT_EQ(URLDecode(c.encoded), c.text);
-  }
-  EXPECT_EQ(URLDecode("50%"), "50%");    // fewer than two characters follow
-  EXPECT_EQ(URLDecode("a%4"), "a%4");
-  EXPECT_EQ(URLDecode("%zz!"), std::string(1, '\0') + "!");  // not hex digits: count as 0
-}
+}  // namespace
 
 TEST(Folding, Table) {
   struct Case { const char* text; const char* folded; } cases[] = {
-      {"Řízení", "RIZENI"}, {"škoda octavia", "SKODA OCTAVIA"}, {"ŽLUŤOUČKÝ KŮŇ", "ZLUTOUCKY KUN"},
-      {"ďábel ňadra óda ěé", "DABEL NADRA ODA EE"}, {"Äß", "Äß"},
+      {"Řízení", "RIZENI"},
+      {"škoda octavia", "SKODA OCTAVIA"},
+      {"ŽLUŤOUČKÝ KŮŇ úpěl ďábelské ódy", "ZLUTOUCKY KUN UPEL DABELSKE ODY"},
+      {"ĚŠČŘŽÝÁÍÉÚŮŤĎŇÓ", "ESCRZYAIEUUTDNO"},
+      {"äöüß łąę", "ÄÖÜß ŁĄĘ"},          // upper case, but only the Czech accents go
+      {"1.2 TDi-x/€", "1.2 TDI-X/€"},   // every other byte stays
+      {"漢字 a", "?? A"},               // not in Windows-1250
+      {"a\xC3(b\xFF", "A?(B?"},         // invalid UTF-8: one "?" per bad byte
+      {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(FoldText(c.text), c.folded) << c.text;
+}
+
+TEST(Folding, FastPathAgreesWithTheCodePageForEveryByte) {
+  for (int b = 0; b < 256; ++b) {
+    const std::string text = Cp1250ToUtf8(std::string(1, static_cast<char>(b))) + "x";
+    EXPECT_EQ(FoldText(text), ReferenceFold(text)) << b;
+  }
+  // Random mixtures of ASCII, two- and three-byte characters and stray bytes.
+  std::mt19937 rng(7);
+  const std::string pieces[] = {"a", "Z", " ", "č", "Ř", "ů", "€", "„", "漢", "\xC3", "\x80", "\xE2\x82", "\xF0\x9F\x98\x80"};
+  for (int n = 0; n < 500; ++n) {
+    std::string text;
+    for (int k = rng() % 12; k > 0; --k) text += pieces[rng() % std::size(pieces)];
+    EXPECT_EQ(FoldText(text), ReferenceFold(text)) << text;
+  }
+}
+
+TEST(Folding, ContainsFolded) {
   EXPECT_TRUE(ContainsFolded("oct", "Škoda Octavia"));
+  EXPECT_TRUE(ContainsFolded("škoda", "SKODA"));
+  EXPECT_TRUE(ContainsFolded("", "x"));
   EXPECT_FALSE(ContainsFolded("octx", "Škoda Octavia"));
-  EXPECT_EQ(LettersAndDigits(FoldText("1a2 34-56")), "1A23456");
-  EXPECT_EQ(FoldWithoutBlanks("a b č"), "ABC");
-  EXPECT_EQ(IdentifierChars("a-b_c č!9"), "a-b_c9");
-  EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa");
+  EXPECT_FALSE(ContainsFolded("ř", "S"));
+  // Texts beyond the short-text buffers.
+  const std::string longText = std::string(600, 'x') + "Žlutý" + std::string(600, 'y');
+  EXPECT_TRUE(ContainsFolded("zluty", longText));
+  EXPECT_TRUE(ContainsFolded(std::string(550, 'X'), longText));
+  EXPECT_FALSE(ContainsFolded(std::string(601, 'X'), longText));
+}
+
+TEST(Folding, BlanksLettersAndIdentifiers) {
+  EXPECT_EQ(FoldWithoutBlanks(" 1 AB-23 č "), "1AB-23C");
+  EXPECT_EQ(LettersAndDigits(FoldText("1a2 34-56 ž")), "1A23456Z");
+  EXPECT_EQ(LettersAndDigits("Ab9ř_"), "A9");
+  EXPECT_EQ(IdentifierChars("a-b_c č!9Z"), "a-b_c9Z");
+}
+
+TEST(TextHelpers, ReplaceAll) {
+  struct Case { const char* text; const char* what; const char* by; const char* result; } cases[] = {
+      {"aaa", "a", "aa", "aaaaaa"},      // scanning goes on after the replacement
+      {"abcabc", "bc", "", "aa"},
+      {"a\r\nb", "\r\n", "%0D%0A", "a%0D%0Ab"},
+      {"abc", "", "x", "abc"},
+      {"abc", "abcd", "x", "abc"},
+      {"xx", "xx", "y", "y"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReplaceAll(c.text, c.what, c.by), c.result) << c.text << "/" << c.what;
+}
+
+TEST(TextHelpers, LinesBlanksAndEnds) {
   EXPECT_EQ(OneLine("a\r\nb\r\n", "; "), "a; b; ");
+  EXPECT_EQ(OneLine("a\nb\rc", ","), "ab,c");
   EXPECT_EQ(TrimBlanks(" \t\r\nx y\n "), "x y");
+  EXPECT_EQ(TrimBlanks(" \t "), "");
   EXPECT_EQ(EnsureTrailing("", '\\'), "\\");
   EXPECT_EQ(EnsureTrailing("a\\", '\\'), "a\\");
-  EXPECT_EQ(PluralWord(1, "den", "dny", "dní"), "den");
-  EXPECT_EQ(PluralWord(4, "den", "dny", "dní"), "dny");
-  EXPECT_EQ(PluralWord(0, "den", "dny", "dní"), "dní");
-  EXPECT_EQ(HexValue("1aG"), 0x1a0);
+  EXPECT_EQ(EnsureTrailing("a", '\\'), "a\\");
+}
+
+TEST(TextHelpers, PluralHexAndPadding) {
+  const char* expected[] = {"dní", "den", "dny", "dny", "dny", "dní", "dní"};
+  for (int n = 0; n <= 6; ++n) EXPECT_EQ(PluralWord(n, "den", "dny", "dní"), expected[n]) << n;
+  EXPECT_EQ(PluralWord(-1, "den", "dny", "dní"), "dní");
+  EXPECT_EQ(PluralWord(22, "den", "dny", "dní"), "dní");
+
+  EXPECT_EQ(HexValue("1aF"), 0x1af);
+  EXPECT_EQ(HexValue("1aG"), 0x1a0);  // other characters count as 0 but still shift
+  EXPECT_EQ(HexValue(""), 0);
+  EXPECT_EQ(HexValue(std::string(40, 'F')), -1);  // wraps rather than overflowing
+
   EXPECT_EQ(ZeroPad(7, 4), "0007");
-}
-
-TEST(Numbers, ParsingAndFormatting) {
-  EXPECT_DOUBLE_EQ(ParseNumber("1,5", 0), 1.5);
-  EXPECT_DOUBLE_EQ(ParseNumber("2.25kg", 0), 2.25);
-  EXPECT_DOUBLE_EQ(ParseNumber("", 7), 7);
-  EXPECT_DOUBLE_EQ(ParseNumber("abc", 7), 7);
-  EXPECT_TRUE(IsNumber("-1,5"));
-  EXPECT_FALSE(IsNumber("1,5x"));
-  EXPECT_FALSE(IsNumber("0x10"));
-  EXPECT_FALSE(IsNumber(""));
-  EXPECT_EQ(ParseInteger("42", -1), 42);
-  EXPECT_EQ(ParseInteger("4.2", -1), -1);
-  EXPECT_EQ(ParseInteger("", -1), -1);
-  EXPECT_EQ(FormatFixed(-1, 2), "-1,00");
-  EXPECT_EQ(FormatFixed(-0.001, 2), "0,00");
-  EXPECT_EQ(PriceText(1234.5, false), "1234,50");
-  EXPECT_EQ(PriceText(32.9, true), "32,90 kč");
-}
-
-TEST(Dates, TextAndParsing) {
-  EXPECT_EQ(DateText(EncodeDate(2024, 3, 5)), "05.03.2024");
-  EXPECT_EQ(TextDate("31.2.2005"), EncodeDate(2000, 1, 1));
-  EXPECT_EQ(TextDate("5/3/2024"), EncodeDate(2024, 3, 5));
-  EXPECT_EQ(TextDate("x"), EncodeDate(2000, 1, 1));
-  struct Case { const char* text; TDateTime want; } cases[] = {
-      {"5.3.2024", EncodeDate(2024, 3, 5)},
-      {"5.3.2024 8:30", EncodeDate(2024, 3, 5) + EncodeTime(8, 30, 0)},
-      {"05.03.2024 08:30:15", EncodeDate(2024, 3, 5) + EncodeTime(8, 30, 15)},
-      {"2024-03-05", EncodeDate(2024, 3, 5)},
-      {"13/05/2024", EncodeDate(2024, 5, 13)},
-      {"3/25/2024 1:05:00 PM", EncodeDate(2024, 3, 25) + EncodeTime(13, 5, 0)},
-  };
-  for (const auto& c : cases) {
-    TDateTime got = 0;
-    ASSERT_TRUE(ParseDateTime(c.text, got)) << c.text;
-    EXPECT_NEAR(got, c.want, 1e-9) << c.text;
-  }
-  TDateTime got;
-  EXPECT_FALSE(ParseDateTime("31.2.2024", got));
-  EXPECT_FALSE(ParseDateTime("včera", got));
-  EXPECT_EQ(WeekdayIndex(EncodeDate(2024, 3, 4)), 0);  // a Monday
-  EXPECT_EQ(WeekdayIndex(EncodeDate(2024, 3, 10)), 6);
+  EXPECT_EQ(ZeroPad(12345, 3), "12345");
+  EXPECT_EQ(ZeroPad(0, 0), "0");
+  EXPECT_EQ(ZeroPad(-7, 3), "-007");
 }
