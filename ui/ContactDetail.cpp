@@ -2,74 +2,79 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "catalogues/Contacts.h"
-#include "shell/Config.h"
+#include "ui/ContactLinks.h"
 
 namespace {
-const uint16_t kKinds[4] = {kContactCustomer, kContactSupplier, kContactRepairShop, kContactOther};
+
+// The character of each label that gets the keyboard accelerator.
+constexpr int kMnemonic[kContactFieldCount] = {0, 0, 0, 0, 0, 0, 0, 1, 2, 0};
+
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QLabel* FieldLabel(int field, QLineEdit* buddy, QWidget* parent) {
+  QString text = QString::fromUtf8(ContactFieldInfo(field).label);
+  text.insert(kMnemonic[field], '&');
+  auto* label = new QLabel(text, parent);
+  label->setBuddy(buddy);
+  return label;
+}
+
 }  // namespace
 
 TcontactDetail::TcontactDetail(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString::fromUtf8("Kontakt"));
   auto* layout = new QVBoxLayout(this);
 
+  for (int f = 0; f < kContactFieldCount; ++f) {
+    auto* e = new QLineEdit(this);
+    e->setMaxLength(ContactFieldInfo(f).limit);
+    edits_[static_cast<size_t>(f)] = e;
+  }
+
   auto* info = new QGroupBox(QString::fromUtf8("Kontaktní informace"), this);
-  auto* form = new QFormLayout(info);
-  surname_ = Field(50);
-  firstName_ = Field(50);
-  company_ = Field(50);
-  street_ = Field(50);
-  city_ = Field(50);
-  phones_ = Field(50);
-  email_ = Field(50);
-  other_ = Field(50);
-  form->addRow(QString::fromUtf8("&Příjmení:"), surname_);
-  form->addRow(QString::fromUtf8("&Jméno:"), firstName_);
-  form->addRow(QString::fromUtf8("&Firma:"), company_);
-  form->addRow(QString::fromUtf8("&Ulice:"), street_);
-  form->addRow(QString::fromUtf8("&Město:"), city_);
-  form->addRow(QString::fromUtf8("&Telefon:"), phones_);
-  form->addRow(QString::fromUtf8("&E-mail:"), email_);
-  form->addRow(QString::fromUtf8("J&iný:"), other_);
-  auto* actions = new QHBoxLayout;
-  auto* map = new QPushButton(QString::fromUtf8("Zobrazit na mapě"), info);
-  auto* mail = new QPushButton(QString::fromUtf8("Poslat e-mail"), info);
-  actions->addWidget(map);
-  actions->addWidget(mail);
-  actions->addStretch();
-  form->addRow(actions);
+  auto* grid = new QGridLayout(info);
+  map_ = new QPushButton(QString::fromUtf8("Zobrazit na mapě"), info);
+  mail_ = new QPushButton(QString::fromUtf8("Poslat e-mail"), info);
+  for (int f = kFieldSurname; f <= kFieldOther; ++f) {
+    grid->addWidget(FieldLabel(f, Edit(TContactField(f)), info), f, 0);
+    grid->addWidget(Edit(TContactField(f)), f, 1);
+  }
+  grid->addWidget(map_, kFieldCity, 2);
+  grid->addWidget(mail_, kFieldEmail, 2);
+  grid->setColumnStretch(1, 1);
   layout->addWidget(info);
 
   auto* kindBox = new QGroupBox(QString::fromUtf8("Druh kontaktu"), this);
   auto* kindRow = new QHBoxLayout(kindBox);
-  const char* kindCaptions[4] = {"Zákazník", "Dodavatel", "Opravna", "Jiný..."};
-  for (int i = 0; i < 4; ++i) {
-    kinds_[i] = new QRadioButton(QString::fromUtf8(kindCaptions[i]), kindBox);
+  for (size_t i = 0; i < kinds_.size(); ++i) {
+    kinds_[i] = new QRadioButton(QString::fromUtf8(ContactKindChoices()[i].caption), kindBox);
     kindRow->addWidget(kinds_[i]);
   }
+  kindRow->addStretch();
   layout->addWidget(kindBox);
 
   auto* more = new QGroupBox(QString::fromUtf8("Další informace"), this);
-  auto* moreForm = new QFormLayout(more);
-  ico_ = Field(15);
-  dic_ = Field(15);
-  moreForm->addRow(QString::fromUtf8("IČ&O:"), ico_);
-  moreForm->addRow(QString::fromUtf8("&DIČ:"), dic_);
+  auto* moreGrid = new QGridLayout(more);
+  for (int f = kFieldIco; f <= kFieldDic; ++f) {
+    moreGrid->addWidget(FieldLabel(f, Edit(TContactField(f)), more), f - kFieldIco, 0);
+    moreGrid->addWidget(Edit(TContactField(f)), f - kFieldIco, 1);
+    Edit(TContactField(f))->setMaximumWidth(160);
+  }
   auto* attachments = new QPushButton(QString::fromUtf8("Zobrazit přílohy"), more);
   attachments->setEnabled(false);  // the attachments window comes with the attachments
-  moreForm->addRow(attachments);
+  moreGrid->addWidget(attachments, 0, 3);
+  moreGrid->setColumnStretch(2, 1);
   layout->addWidget(more);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -78,64 +83,52 @@ TcontactDetail::TcontactDetail(QWidget* parent) : QDialog(parent) {
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
+  for (QPushButton* b : {map_, mail_, attachments}) b->setAutoDefault(false);
 
-  connect(map, &QPushButton::clicked, this, [this] {
-    QDesktopServices::openUrl(QUrl(Q(MapAddress(Config().mapsurl, AddressText()))));
-  });
-  connect(mail, &QPushButton::clicked, this, [this] {
-    if (!email_->text().isEmpty()) QDesktopServices::openUrl(QUrl("mailto:" + email_->text()));
-  });
-  setMinimumWidth(460);
+  // Both links work on what the boxes hold now.
+  connect(map_, &QPushButton::clicked, this, [this] { ShowAddressOnMap(FieldsAddressText(Fields())); });
+  connect(mail_, &QPushButton::clicked, this, [this] { ComposeEmailTo(Fields()[kFieldEmail]); });
+  for (int f : {kFieldStreet, kFieldCity, kFieldEmail})
+    connect(edits_[static_cast<size_t>(f)], &QLineEdit::textChanged, this, &TcontactDetail::UpdateButtons);
+  setMinimumWidth(520);
+  UpdateButtons();
 }
 
-QLineEdit* TcontactDetail::Field(int maxLength) {
-  auto* e = new QLineEdit(this);
-  e->setMaxLength(maxLength);
-  return e;
+TContactFields TcontactDetail::Fields() const {
+  TContactFields fields;
+  for (int f = 0; f < kContactFieldCount; ++f) fields[f] = edits_[static_cast<size_t>(f)]->text().toStdString();
+  fields.kind = kind_;
+  for (size_t i = 0; i < kinds_.size(); ++i)
+    if (kinds_[i]->isChecked()) fields.kind = ContactKindChoices()[i].kind;
+  return fields;
 }
 
-std::string TcontactDetail::AddressText() const {
-  return street_->text().toStdString() + ", " + city_->text().toStdString();
+void TcontactDetail::ShowFields(const TContactFields& fields) {
+  for (int f = 0; f < kContactFieldCount; ++f) edits_[static_cast<size_t>(f)]->setText(Q(fields[f]));
+  kind_ = fields.kind;
+  const int choice = ContactKindChoiceIndex(fields.kind);
+  for (size_t i = 0; i < kinds_.size(); ++i) {
+    // Unchecking needs the group's exclusivity off for a moment.
+    kinds_[i]->setAutoExclusive(false);
+    kinds_[i]->setChecked(static_cast<int>(i) == choice);
+    kinds_[i]->setAutoExclusive(true);
+  }
 }
 
-void TcontactDetail::initialize(const TContactRecord& c) {
-  surname_->setText(Q(c.surname));
-  firstName_->setText(Q(c.firstName));
-  company_->setText(Q(c.company));
-  street_->setText(Q(c.street));
-  city_->setText(Q(c.city));
-  phones_->setText(Q(c.phones));
-  email_->setText(Q(c.email));
-  other_->setText(Q(c.other));
-  ico_->setText(Q(c.ico));
-  dic_->setText(Q(c.dic));
-  int kind = 0;
-  for (int i = 0; i < 4; ++i)
-    if (kKinds[i] == c.kind) kind = i;
-  kinds_[kind]->setChecked(true);
+void TcontactDetail::UpdateButtons() {
+  const TContactFields f = Fields();
+  map_->setEnabled(CanShowOnMap(f[kFieldStreet], f[kFieldCity]));
+  mail_->setEnabled(CanSendEmail(f[kFieldEmail]));
 }
 
-void TcontactDetail::save(TContactRecord& c) const {
-  c.surname = surname_->text().toStdString();
-  c.firstName = firstName_->text().toStdString();
-  c.company = company_->text().toStdString();
-  c.street = street_->text().toStdString();
-  c.city = city_->text().toStdString();
-  c.phones = phones_->text().toStdString();
-  c.email = email_->text().toStdString();
-  c.other = other_->text().toStdString();
-  c.ico = ico_->text().toStdString();
-  c.dic = dic_->text().toStdString();
-  c.type = c.company.empty() ? 0 : 1;
-  for (int i = 0; i < 4; ++i)
-    if (kinds_[i]->isChecked()) c.kind = kKinds[i];
-}
+void TcontactDetail::initialize(const TContactRecord& contact) { ShowFields(ContactFieldsOf(contact)); }
+
+void TcontactDetail::save(TContactRecord& contact) const { ApplyContactFields(Fields(), contact); }
 
 void TcontactDetail::PasteFrom(const std::string& text) {
-  TContactRecord c;
-  save(c);
-  FillContactFromText(text, c);
-  initialize(c);
+  TContactFields fields = Fields();
+  FillContactFromText(text, fields);
+  ShowFields(fields);
 }
 
 bool EditContact(TContactRecord& contact, bool paste, QWidget* parent) {

@@ -1,12 +1,15 @@
 #pragma once
 // "Kontakt": the detail window of one contact. It edits a copy of the record
-// and leaves storing it to its caller.
+// and leaves storing it to its caller; what OK stores is decided by the core
+// (ContactFields.h).
 
 #include <QDialog>
+#include <array>
 
-#include "catalogues/ContactRecord.h"
+#include "catalogues/ContactFields.h"
 
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 class TcontactDetail : public QDialog {
@@ -19,12 +22,19 @@ class TcontactDetail : public QDialog {
   // Fills the fields from clipboard text (only for a new contact).
   void PasteFrom(const std::string& text);
 
- private:
-  QLineEdit* Field(int maxLength);
-  std::string AddressText() const;
+  // The values of the boxes and the checked kind.
+  TContactFields Fields() const;
+  QLineEdit* Edit(TContactField field) { return edits_[static_cast<size_t>(field)]; }
 
-  QLineEdit *surname_, *firstName_, *company_, *street_, *city_, *phones_, *email_, *other_, *ico_, *dic_;
-  QRadioButton* kinds_[4];
+ private:
+  void ShowFields(const TContactFields& fields);
+  void UpdateButtons();
+
+  std::array<QLineEdit*, kContactFieldCount> edits_{};
+  std::array<QRadioButton*, 4> kinds_{};
+  uint16_t kind_ = kContactCustomer;  // kept when no choice has its code
+  QPushButton* map_ = nullptr;
+  QPushButton* mail_ = nullptr;
 };
 
 // Shows the detail window on the record; OK copies the fields back and gives

@@ -1,6 +1,5 @@
 #include "ui/ContactsForm.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -8,25 +7,23 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QStandardItemModel>
-#include <QUrl>
 #include <QVBoxLayout>
 
+#include "catalogues/ContactFields.h"
+#include "catalogues/ContactListPrint.h"
 #include "catalogues/Contacts.h"
-#include "shell/Config.h"
-#include "storage/CustomDb.h"
 #include "storage/Notifier.h"
 #include "ui/BackgroundTableView.h"
 #include "ui/ContactDetail.h"
+#include "ui/ContactLinks.h"
+#include "ui/ContactListModel.h"
 #include "ui/QtPrintCanvas.h"
-
-namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-}  // namespace
 
 TcontactsForm::TcontactsForm(TCustomDb& customers, TCustomCarDb& cars, QWidget* parent)
     : QDialog(parent), customers_(customers), cars_(cars) {
   setWindowTitle(QString::fromUtf8("Seznam kontaktů"));
+  model_ = std::make_unique<TContactListModel>(list_);
+
   auto* layout = new QVBoxLayout(this);
   auto* searchRow = new QHBoxLayout;
   auto* label = new QLabel(QString::fromUtf8("&Vyhledat (Jméno/adresa/e-mail/telefon):"), this);
@@ -37,20 +34,21 @@ TcontactsForm::TcontactsForm(TCustomDb& customers, TCustomCarDb& cars, QWidget* 
   searchRow->addWidget(search_, 1);
   layout->addLayout(searchRow);
 
-  model_ = new QStandardItemModel(0, 4, this);
-  model_->setHorizontalHeaderLabels({QString::fromUtf8("Jméno"), QString::fromUtf8("Adresa"),
-                                     QString::fromUtf8("telefon"), QString::fromUtf8("e-mail")});
   view_ = new TBackgroundTableView(this);
-  view_->setModel(model_);
+  view_->setModel(model_.get());
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
   view_->setSelectionMode(QAbstractItemView::SingleSelection);
   view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view_->setWordWrap(false);
   view_->verticalHeader()->hide();
   view_->verticalHeader()->setDefaultSectionSize(22);
-  view_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-  view_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-  view_->setColumnWidth(2, 140);
-  view_->setColumnWidth(3, 180);
+  QHeaderView* header = view_->horizontalHeader();
+  header->setSectionsClickable(true);
+  header->setHighlightSections(false);
+  header->setSectionResizeMode(kContactColName, QHeaderView::Stretch);
+  header->setSectionResizeMode(kContactColAddress, QHeaderView::Stretch);
+  view_->setColumnWidth(kContactColPhone, 150);
+  view_->setColumnWidth(kContactColEmail, 200);
   layout->addWidget(view_, 1);
 
   auto* buttons = new QHBoxLayout;
@@ -61,93 +59,95 @@ TcontactsForm::TcontactsForm(TCustomDb& customers, TCustomCarDb& cars, QWidget* 
   map_ = new QPushButton(QString::fromUtf8("Zobrazit na mapě"), this);
   print_ = new QPushButton(QString::fromUtf8("Tisknout"), this);
   close_ = new QPushButton(QString::fromUtf8("Zavřít"), this);
-  for (QPushButton* b : {add_, show_, delete_, mail_, map_, print_}) buttons->addWidget(b);
+  for (QPushButton* b : {add_, show_, delete_}) buttons->addWidget(b);
+  buttons->addSpacing(16);
+  for (QPushButton* b : {mail_, map_, print_}) buttons->addWidget(b);
   buttons->addStretch();
   buttons->addWidget(close_);
   layout->addLayout(buttons);
+  for (QPushButton* b : {add_, show_, delete_, mail_, map_, print_}) b->setAutoDefault(false);
   close_->setDefault(true);
-  resize(900, 560);
+  resize(960, 600);
 
-  connect(search_, &QLineEdit::textChanged, this, [this] { Refill(-1); });
+  connect(search_, &QLineEdit::textChanged, this, &TcontactsForm::SearchChanged);
+  connect(header, &QHeaderView::sectionClicked, this, &TcontactsForm::HeaderClicked);
+  connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TcontactsForm::UpdateButtons);
   connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TcontactsForm::UpdateButtons);
   connect(view_, &QAbstractItemView::doubleClicked, this, &TcontactsForm::EditSelected);
   connect(add_, &QPushButton::clicked, this, &TcontactsForm::AddContactCommand);
   connect(show_, &QPushButton::clicked, this, &TcontactsForm::EditSelected);
   connect(delete_, &QPushButton::clicked, this, &TcontactsForm::DeleteSelected);
-  connect(mail_, &QPushButton::clicked, this, [this] {
-    int i = SelectedIndex();
-    if (i >= 0) QDesktopServices::openUrl(QUrl("mailto:" + Q(contacts_[static_cast<size_t>(i)].email)));
-  });
-  connect(map_, &QPushButton::clicked, this, [this] {
-    int i = SelectedIndex();
-    if (i < 0) return;
-    const std::string address = ContactAddressText(contacts_[static_cast<size_t>(i)]);
-    QDesktopServices::openUrl(QUrl(Q(MapAddress(Config().mapsurl, address))));
-  });
+  connect(mail_, &QPushButton::clicked, this, &TcontactsForm::SendEmail);
+  connect(map_, &QPushButton::clicked, this, &TcontactsForm::ShowOnMap);
   connect(print_, &QPushButton::clicked, this, &TcontactsForm::PrintList);
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+TcontactsForm::~TcontactsForm() = default;
+
 void TcontactsForm::SetBackground(const QImage& picture) { view_->SetBackground(picture); }
+
+void TcontactsForm::SetPrintPictures(const QImage& printLogo, const QImage& pagePicture) {
+  printLogo_ = printLogo;
+  pagePicture_ = pagePicture;
+}
 
 int32_t TcontactsForm::Choose(int32_t id) {
   manage_ = id == -2;
-  delete_->setVisible(manage_);
   close_->setText(QString::fromUtf8(manage_ ? "Zavřít" : "Vybrat"));
   search_->blockSignals(true);
   search_->clear();
   search_->blockSignals(false);
-  contacts_ = LoadContacts(customers_);
-  Refill(id);
+  list_.SetSearch("");
+  list_.Load(customers_);
+  model_->Reset();
+  view_->clearSelection();
+  view_->setCurrentIndex(QModelIndex());
+  int row = list_.RowOfID(id);
+  if (id >= 0 && row >= 0) SelectRow(row);
+  UpdateButtons();
   view_->setFocus();
   exec();
   return SelectedID();
 }
 
-void TcontactsForm::Refill(int32_t selectID) {
-  shown_ = FilterContacts(contacts_, search_->text().toStdString());
-  model_->removeRows(0, model_->rowCount());
-  model_->setRowCount(static_cast<int>(shown_.size()));
-  int selectRow = -1;
-  for (int r = 0; r < static_cast<int>(shown_.size()); ++r) {
-    const TContactRecord& c = contacts_[shown_[static_cast<size_t>(r)]];
-    model_->setItem(r, 0, new QStandardItem(Q(CustomerDisplayName(c))));
-    model_->setItem(r, 1, new QStandardItem(Q(ContactAddressText(c))));
-    model_->setItem(r, 2, new QStandardItem(Q(c.phones)));
-    model_->setItem(r, 3, new QStandardItem(Q(c.email)));
-    if (c.ID == selectID) selectRow = r;
-  }
-  view_->clearSelection();
-  view_->setCurrentIndex(QModelIndex());
-  if (selectRow >= 0) SelectRow(selectRow);
+void TcontactsForm::SearchChanged() {
+  list_.SetSearch(search_->text().toStdString());
+  model_->Reset();  // no row stays selected
+  UpdateButtons();
+}
+
+void TcontactsForm::HeaderClicked(int column) {
+  const int row = SelectedRow();
+  const int index = row >= 0 ? list_.IndexOfRow(row) : -1;
+  list_.SortBy(column);
+  model_->Reset();
+  const int newRow = index >= 0 ? list_.RowOfIndex(index) : -1;
+  if (newRow >= 0) SelectRow(newRow);
   UpdateButtons();
 }
 
 void TcontactsForm::SelectRow(int row) {
+  if (row < 0 || row >= list_.RowCount()) return;
   view_->selectRow(row);
   view_->scrollTo(model_->index(row, 0));
 }
 
-int TcontactsForm::RowCount() const { return model_->rowCount(); }
-
-int TcontactsForm::SelectedIndex() const {
+int TcontactsForm::SelectedRow() const {
   QModelIndex current = view_->currentIndex();
   if (!current.isValid() || !view_->selectionModel()->isRowSelected(current.row(), QModelIndex())) return -1;
-  return static_cast<int>(shown_[static_cast<size_t>(current.row())]);
+  return current.row();
 }
 
-int32_t TcontactsForm::SelectedID() const {
-  int i = SelectedIndex();
-  return i < 0 ? -1 : contacts_[static_cast<size_t>(i)].ID;
-}
+int32_t TcontactsForm::SelectedID() const { return list_.IDOfRow(SelectedRow()); }
 
 void TcontactsForm::UpdateButtons() {
-  int i = SelectedIndex();
-  const TContactRecord* c = i >= 0 ? &contacts_[static_cast<size_t>(i)] : nullptr;
+  const int row = SelectedRow();
+  const TContactRecord* c = row >= 0 ? &list_.Row(row).record : nullptr;
   show_->setEnabled(c != nullptr);
   delete_->setEnabled(manage_ && c != nullptr);
-  mail_->setEnabled(c && !c->email.empty());
-  map_->setEnabled(c && (!c->street.empty() || !c->city.empty()));
+  mail_->setEnabled(c && CanSendEmail(c->email));
+  map_->setEnabled(c && CanShowOnMap(c->street, c->city));
 }
 
 void TcontactsForm::AddContactCommand() {
@@ -155,53 +155,62 @@ void TcontactsForm::AddContactCommand() {
   InitContact(c);
   if (!EditContact(c, true, this)) return;
   AddContact(customers_, c);  // the list shows it even when the store refused it
-  contacts_.push_back(c);
-  Refill(c.ID);
+  const int row = list_.Append(c);
+  model_->Reset();
+  SelectRow(row);
+  UpdateButtons();
   if (onContactsChanged) onContactsChanged();
 }
 
 void TcontactsForm::EditSelected() {
-  int i = SelectedIndex();
-  if (i < 0) return;
-  TContactRecord& c = contacts_[static_cast<size_t>(i)];
+  const int row = SelectedRow();
+  if (row < 0) return;
+  TContactRecord c = list_.Row(row).record;
   if (!EditContact(c, false, this)) return;
   SaveContact(customers_, c);
-  Refill(c.ID);
+  list_.Replace(row, c);  // the row stays where it is, selected
+  model_->RowChanged(row);
+  UpdateButtons();
   if (onContactsChanged) onContactsChanged();
 }
 
 void TcontactsForm::DeleteSelected() {
-  int i = SelectedIndex();
-  if (i < 0 || !manage_) return;
-  TContactRecord c = contacts_[static_cast<size_t>(i)];
+  const int row = SelectedRow();
+  if (row < 0 || !manage_) return;
+  TContactRecord c = list_.Row(row).record;
   if (DeleteContact(customers_, cars_, c) == TContactDelete::Cancelled) return;
-  contacts_.erase(contacts_.begin() + i);
-  Refill(-1);
+  model_->RemoveRow(row);
+  UpdateButtons();
   if (onContactsChanged) onContactsChanged();
 }
 
+void TcontactsForm::SendEmail() {
+  const int row = SelectedRow();
+  if (row >= 0) ComposeEmailTo(list_.Row(row).record.email);
+}
+
+void TcontactsForm::ShowOnMap() {
+  const int row = SelectedRow();
+  if (row >= 0) ShowAddressOnMap(ContactAddressText(list_.Row(row).record));
+}
+
 void TcontactsForm::PrintList() {
-  if (!search_->text().isEmpty() &&
-      ShowMessage("Tisk", "Máte zapnutý filtr. Vytisknou se pouze zobrazené položky. Chcete pokračovat?",
-                  TMsgIcon::Question, mbYesNo, TMsgAnswer::Yes) != TMsgAnswer::Yes)
-    return;
+  if (!ConfirmContactListPrint(list_)) return;
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, this);
+  dialog.setWindowTitle(QString::fromUtf8("Tisk"));
   if (dialog.exec() != QDialog::Accepted) return;
-  TQtPrintCanvas canvas(printer);
-  TGarvPrinter p(canvas, "Seznam zákazníků");
-  canvas.SetFontSize(20);
-  p.MoveToX(canvas.PageWidth() / 2 - canvas.TextWidth("Seznam zákazníků") / 2);
-  p.PrintText("Seznam zákazníků");
-  p.NewLine();
-  p.NewLine();
-  canvas.SetFontSize(10);
-  std::vector<std::vector<std::string>> rows;
-  for (size_t i : shown_) {
-    const TContactRecord& c = contacts_[i];
-    rows.push_back({CustomerDisplayName(c), ContactAddressText(c), c.phones, c.email});
+  TQtPrintCanvas canvas(printer, printLogo_, pagePicture_);
+  if (!canvas.IsActive()) {
+    ShowMessage("Chyba", "Tisk se nepodařilo zahájit.", TMsgIcon::Error);
+    return;
   }
-  p.PrintListView({"Jméno", "Adresa", "telefon", "e-mail"}, rows);
+  int first = 1, last = 999;
+  if (printer.printRange() == QPrinter::PageRange) {
+    first = printer.fromPage();
+    last = printer.toPage();
+  }
+  PrintContactList(list_, canvas, first, last);
 }
 
 int32_t ChooseContact(TCustomDb& customers, TCustomCarDb& cars, int32_t id, QWidget* parent, const QImage& background) {

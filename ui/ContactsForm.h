@@ -1,18 +1,19 @@
 #pragma once
 // "Seznam kontaktů": the contact list, for managing contacts and as the owner
-// chooser.
+// chooser. The rows, their search and order are a TContactList; the window
+// reads its controls, calls the core and shows the result.
 
 #include <QDialog>
 #include <QImage>
 #include <functional>
-#include <vector>
+#include <memory>
 
-#include "catalogues/ContactRecord.h"
+#include "catalogues/ContactList.h"
 
 class QLineEdit;
 class QPushButton;
-class QStandardItemModel;
 class TBackgroundTableView;
+class TContactListModel;
 class TCustomCarDb;
 class TCustomDb;
 
@@ -21,41 +22,52 @@ class TcontactsForm : public QDialog {
 
  public:
   TcontactsForm(TCustomDb& customers, TCustomCarDb& cars, QWidget* parent = nullptr);
+  ~TcontactsForm() override;
 
-  // Opens the list: -2 manages contacts; any other ID chooses one, selecting
-  // that contact. Returns the selected contact's ID when the window closes,
-  // or -1 when no row is selected.
+  // Opens the list modally: -2 manages contacts ("Odstranit kontakt"
+  // enabled, "Zavřít"); any other ID chooses one ("Vybrat"), selecting that
+  // contact when it is shown. Returns the ID of the contact whose row is
+  // selected when the window closes, however it is closed, or -1.
   int32_t Choose(int32_t id);
   void SetBackground(const QImage& picture);
-  // After contacts changed: the vehicle list refreshes its owners.
+  // The print logo (`bgprint`) and the page picture for "Tisknout".
+  void SetPrintPictures(const QImage& printLogo, const QImage& pagePicture);
+  // After a contact was added, changed or deleted: the vehicle list
+  // refreshes the owners it shows.
   std::function<void()> onContactsChanged;
 
-  // For tests: the shown rows and the search box.
-  int RowCount() const;
+  // For tests and callers: the rows, the search box and the commands.
+  const TContactList& List() const { return list_; }
+  int RowCount() const { return list_.RowCount(); }
   QLineEdit* SearchBox() { return search_; }
+  TBackgroundTableView* View() { return view_; }
+  int32_t SelectedID() const;
   void SelectRow(int row);
   void AddContactCommand();
   void EditSelected();
   void DeleteSelected();
 
  private:
-  void Refill(int32_t selectID);
-  int32_t SelectedID() const;
-  int SelectedIndex() const;  // into contacts_
+  int SelectedRow() const;
+  void SearchChanged();
+  void HeaderClicked(int column);
   void UpdateButtons();
+  void SendEmail();
+  void ShowOnMap();
   void PrintList();
 
   TCustomDb& customers_;
   TCustomCarDb& cars_;
-  std::vector<TContactRecord> contacts_;
-  std::vector<size_t> shown_;
+  TContactList list_;
+  std::unique_ptr<TContactListModel> model_;
   bool manage_ = false;
+  QImage printLogo_, pagePicture_;
   QLineEdit* search_;
   TBackgroundTableView* view_;
-  QStandardItemModel* model_;
   QPushButton *add_, *show_, *delete_, *mail_, *map_, *print_, *close_;
 };
 
-// The list as the owner chooser (any ID) or for management (-2).
+// The list as the owner chooser (any ID) or for management (-2), in a window
+// of its own.
 int32_t ChooseContact(TCustomDb& customers, TCustomCarDb& cars, int32_t id, QWidget* parent = nullptr,
                       const QImage& background = {});
