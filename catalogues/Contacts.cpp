@@ -24,14 +24,24 @@ std::string Encoded(const TContactRecord& c) {
 }  // namespace
 
 std::vector<TContactRecord> LoadContacts(TCustomDb& customers) {
+  // Consecutive slots in one read each, a thousand at a time.
+  constexpr int kSlotsPerRead = 1024;
   std::vector<TContactRecord> out;
-  std::string bytes;
-  for (int slot = 0; slot < customers.Count(); ++slot) {
-    int32_t id = customers.IDAt(slot);
-    if (id < 0 || !customers.ReadRecord(id, bytes)) continue;
-    TContactRecord c;
-    DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), c);
-    out.push_back(std::move(c));
+  out.reserve(static_cast<size_t>(customers.Count()));
+  std::vector<int> slots;
+  std::vector<std::string> records;
+  std::vector<bool> ok;
+  for (int first = 0; first < customers.Count(); first += kSlotsPerRead) {
+    slots.clear();
+    for (int slot = first; slot < std::min(customers.Count(), first + kSlotsPerRead); ++slot)
+      if (customers.IDAt(slot) >= 0) slots.push_back(slot);
+    customers.ReadSlots(slots, records, ok);
+    for (size_t i = 0; i < slots.size(); ++i) {
+      if (!ok[i] || records[i].size() < static_cast<size_t>(kContactWidth)) continue;
+      TContactRecord c;
+      DecodeContact(reinterpret_cast<const uint8_t*>(records[i].data()), c);
+      out.push_back(std::move(c));
+    }
   }
   return out;
 }
