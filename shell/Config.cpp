@@ -1,6 +1,7 @@
 #include "shell/Config.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -45,7 +46,9 @@ struct TReader {
     if (ini.Has(s, k)) v = ParseInteger(ini.Get(s, k, ""), v ? 1 : 0) != 0;
   }
   void Int(const char* s, const char* k, int& v) {
-    if (ini.Has(s, k)) v = static_cast<int>(ParseInteger(ini.Get(s, k, ""), v));
+    if (!ini.Has(s, k)) return;
+    long long n = ParseInteger(ini.Get(s, k, ""), v);
+    if (n >= INT_MIN && n <= INT_MAX) v = static_cast<int>(n);  // else damage: the default stays
   }
   void Number(const char* s, const char* k, double& v) {
     if (ini.Has(s, k)) v = ParseIniNumber(ini.Get(s, k, ""), v);
@@ -141,9 +144,14 @@ TConfig& Config() {
 }
 
 std::string IniNumber(double value) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.10g", value);
+  // Fixed notation: an exponent ("1e-05") would not read back.
+  if (!std::isfinite(value)) value = 0;
+  char buf[400];
+  std::snprintf(buf, sizeof buf, "%.10f", value);
   std::string s = buf;
+  while (s.back() == '0') s.pop_back();
+  if (s.back() == '.') s.pop_back();
+  if (s == "-0") s = "0";
   for (char& ch : s)
     if (ch == '.') ch = ',';
   return s;
@@ -244,13 +252,12 @@ void LoadConfig(TConfig& c) {
 
 bool SaveConfig(const TConfig& c) {
   if (!FileSystemsReady()) return false;
-  const std::string path = IniPath();
-  TIniFile ini;
-  ini.Load(path);  // keep every key we do not write
-  TWriter w{ini};
-  EveryKey(w, c);
   WriteRegistryInteger(kRegistryKey, "autoSendDisallowed", c.autoSendDisallowed ? 1 : 0);
-  return ini.Save(path);
+  // Every key we do not write stays as it is.
+  return UpdateIniFile(IniPath(), [&c](TIniFile& ini) {
+    TWriter w{ini};
+    EveryKey(w, c);
+  });
 }
 
 void ApplyConfig(const TConfig& c) {
@@ -264,11 +271,7 @@ std::string ReadIniText(const std::string& section, const std::string& key, cons
 
 bool WriteIniText(const std::string& section, const std::string& key, const std::string& value) {
   if (!FileSystemsReady()) return false;
-  const std::string path = IniPath();
-  TIniFile ini;
-  ini.Load(path);
-  ini.Set(section, key, value);
-  return ini.Save(path);
+  return UpdateIniFile(IniPath(), [&](TIniFile& ini) { ini.Set(section, key, value); });
 }
 
 int ReadCustomInteger(const std::string& key, int fallback) {
@@ -282,3 +285,10 @@ bool IsCustomerEdition() { return Config().edition == 0; }
 double SettingsNumber(const std::string& text) { return ParseNumber(text, 0); }
 
 double RoundingStepFromText(const std::string& text) { return std::max(0.0001, SettingsNumber(text)); }
+
+int SettingsInteger(const std::string& text) {
+  double v = std::round(SettingsNumber(text));
+  if (!(v > INT_MIN)) return INT_MIN;
+  if (!(v < INT_MAX)) return INT_MAX;
+  return static_cast<int>(v);
+}

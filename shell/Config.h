@@ -82,6 +82,8 @@ struct TConfig {
   bool autoSendDisallowed = false;  // machine-wide (registry)
   std::string calendarInstallFolder;  // registry: where the maker's programs are
   std::string timerInstallFolder;
+
+  bool operator==(const TConfig&) const = default;
 };
 
 // The process-wide settings.
@@ -111,6 +113,8 @@ bool IsCustomerEdition();
 double SettingsNumber(const std::string& text);
 // The rounding step as the window stores it: never below 0.0001.
 double RoundingStepFromText(const std::string& text);
+// A whole number typed in the settings window: rounded, within int.
+int SettingsInteger(const std::string& text);
 
 // Numbers in the INI file: written with the decimal comma, read with "," or ".".
 std::string IniNumber(double value);

@@ -1,6 +1,7 @@
 #include "shell/IniFile.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <strings.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@ bool TIniFile::Load(const std::string& realPath) {
   lines_.clear();
   std::string bytes;
   if (!ReadWholeFile(realPath, bytes)) return false;
+  std::erase(bytes, '\0');
   Parse(Cp1250ToUtf8(bytes));
   return true;
 }
@@ -56,7 +58,11 @@ std::string TIniFile::Text() const {
   return out;
 }
 
-bool TIniFile::Save(const std::string& realPath) const {
+bool TIniFile::Save(const std::string& linkOrPath) const {
+  // A link stays a link: the file it names is the one replaced.
+  std::error_code ec;
+  const std::filesystem::path target = std::filesystem::canonical(linkOrPath, ec);
+  const std::string realPath = ec ? linkOrPath : target.string();
   std::string folder = realPath.substr(0, realPath.find_last_of('/') + 1);
   std::string temp = folder + ".garvconf" + std::to_string(RandomBelow(1000000)) + ".tmp";
   TFile f;
@@ -124,6 +130,13 @@ std::vector<std::pair<std::string, std::string>> TIniFile::Section(const std::st
   for (const TLine& l : lines_)
     if (!l.key.empty() && SameName(l.section, section)) out.emplace_back(l.key, l.value);
   return out;
+}
+
+bool UpdateIniFile(const std::string& realPath, const std::function<void(TIniFile&)>& change) {
+  TIniFile ini;
+  if (!ini.Load(realPath) && access(realPath.c_str(), F_OK) == 0) return false;
+  change(ini);
+  return ini.Save(realPath);
 }
 
 std::string IniEscapeLines(const std::string& text) { return ReplaceAll(text, "\r\n", "%0D%0A"); }

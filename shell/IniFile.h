@@ -5,12 +5,15 @@
 // and unknown keys are kept in place when the file is saved, so saving never
 // loses what another version wrote.
 
+#include <functional>
 #include <string>
 #include <vector>
 
 class TIniFile {
  public:
-  // Reads a file from a real path; a missing or unreadable file is empty.
+  // Reads a file from a real path; a missing or unreadable file is empty
+  // (false). NUL bytes, which a file cut short by a crash may end in, are
+  // dropped.
   bool Load(const std::string& realPath);
   void Parse(const std::string& utf8Text);
   // Writes to a temporary file in the same folder and renames it over the
@@ -33,6 +36,11 @@ class TIniFile {
   };
   std::vector<TLine> lines_;
 };
+
+// Loads the file, applies `change` and saves it. An existing file that
+// cannot be read is left alone (false), so that its keys are never replaced
+// by only the changed ones; a missing file is created.
+bool UpdateIniFile(const std::string& realPath, const std::function<void(TIniFile&)>& change);
 
 // Multi-line values are kept on one line with "%0D%0A" for each CR LF.
 std::string IniEscapeLines(const std::string& text);

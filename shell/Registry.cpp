@@ -6,18 +6,38 @@
 #include "storage/FileSystemSetup.h"
 #include "storage/NumberText.h"
 
+namespace {
+
+std::string CommonFile() {
+  const TFileSystemFolders& f = FileSystemFolders();
+  return f.commonData.empty() ? std::string() : f.commonData + "registry.ini";
+}
+
+std::string UserFile() {
+  const TFileSystemFolders& f = FileSystemFolders();
+  return f.userData.empty() ? std::string() : f.userData + "registry.ini";
+}
+
+}  // namespace
+
 std::string RegistryFile() {
   const TFileSystemFolders& f = FileSystemFolders();
-  if (!f.commonData.empty() && access(f.commonData.c_str(), W_OK) == 0) return f.commonData + "registry.ini";
-  return f.userData + "registry.ini";
+  if (!f.commonData.empty() && access(f.commonData.c_str(), W_OK) == 0) return CommonFile();
+  return UserFile();
 }
 
 std::string ReadRegistryText(const std::string& key, const std::string& name, const std::string& fallback) {
-  TIniFile ini;
-  // The all-users file wins when it exists, even where it cannot be written.
-  const TFileSystemFolders& f = FileSystemFolders();
-  if (!ini.Load(f.commonData + "registry.ini")) ini.Load(f.userData + "registry.ini");
-  return ini.Get(key, name, fallback);
+  // The file this computer writes to comes first, so that a value written
+  // here is the one read back; the other file still supplies what an
+  // installer recorded there (an all-users file the user cannot write).
+  const std::string own = RegistryFile();
+  const std::string other = own == CommonFile() ? UserFile() : CommonFile();
+  for (const std::string& file : {own, other}) {
+    if (file.empty()) continue;
+    TIniFile ini;
+    if (ini.Load(file) && ini.Has(key, name)) return ini.Get(key, name, fallback);
+  }
+  return fallback;
 }
 
 int ReadRegistryInteger(const std::string& key, const std::string& name, int fallback) {
@@ -25,11 +45,9 @@ int ReadRegistryInteger(const std::string& key, const std::string& name, int fal
 }
 
 void WriteRegistryText(const std::string& key, const std::string& name, const std::string& value) {
-  std::string file = RegistryFile();
-  TIniFile ini;
-  ini.Load(file);
-  ini.Set(key, name, value);
-  ini.Save(file);
+  const std::string file = RegistryFile();
+  if (file.empty()) return;
+  UpdateIniFile(file, [&](TIniFile& ini) { ini.Set(key, name, value); });
 }
 
 void WriteRegistryInteger(const std::string& key, const std::string& name, int value) {

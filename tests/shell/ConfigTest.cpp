@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <filesystem>
+
 #include "shell/Config.h"
 #include "shell/IniFile.h"
 #include "storage/NumberText.h"
@@ -122,4 +125,56 @@ TEST(Config, NumbersTypedInTheWindow) {
   EXPECT_DOUBLE_EQ(RoundingStepFromText(""), 0.0001);
   EXPECT_DOUBLE_EQ(SettingsNumber("21,5"), 21.5);
   EXPECT_DOUBLE_EQ(SettingsNumber(""), 0);
+}
+
+TEST(Config, NumbersKeepFixedNotationInTheFile) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {{0.5, "0,5"}, {0, "0"}, {-0.0, "0"}, {21, "21"}, {0.00001, "0,00001"}, {1234567.25, "1234567,25"}, {-3.5, "-3,5"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(IniNumber(c.value), c.text);
+    EXPECT_DOUBLE_EQ(ParseIniNumber(c.text, 99), c.value) << c.text;
+  }
+  EXPECT_EQ(SettingsInteger("2,6"), 3);
+  EXPECT_EQ(SettingsInteger(""), 0);
+  EXPECT_EQ(SettingsInteger("99999999999"), INT_MAX);
+}
+
+TEST(Config, FileCutShortByACrash) {
+  TTestFileSystems fs;
+  // A crash may leave a tail of NUL bytes or a number too long for its field.
+  WriteFileBytes(fs.dir / "garvconf.ini",
+                 std::string("[background]\r\nbgcolor=99999999999\r\n[records]\r\nhourrate=350,5") + std::string(64, '\0'));
+  TConfig c;
+  LoadDefaults(c);
+  LoadConfig(c);
+  EXPECT_EQ(c.bgcolor, 1803748);
+  EXPECT_DOUBLE_EQ(c.hourrate, 350.5);
+  ASSERT_TRUE(SaveConfig(c));
+  std::string bytes = ReadFileBytes(fs.dir / "garvconf.ini");
+  EXPECT_EQ(bytes.find('\0'), std::string::npos);
+  EXPECT_NE(bytes.find("hourrate=350,5\r\n"), std::string::npos);
+}
+
+TEST(Config, AnUnreadableFileIsNeverReplaced) {
+  TTestFileSystems fs;
+  // A link to something that cannot be read as a file: saving must not go
+  // ahead with only the keys it writes, nor replace the link.
+  std::filesystem::create_directory(fs.dir / "elsewhere");
+  std::filesystem::create_directory_symlink(fs.dir / "elsewhere", fs.dir / "garvconf.ini");
+  TConfig c;
+  LoadDefaults(c);
+  EXPECT_FALSE(SaveConfig(c));
+  EXPECT_FALSE(WriteIniText("backup", "dstFolder", "/media"));
+  EXPECT_TRUE(std::filesystem::is_symlink(fs.dir / "garvconf.ini"));
+}
+
+TEST(IniFile, SavingThroughALinkWritesItsTarget) {
+  TTestFileSystems fs;
+  WriteFileBytes(fs.dir / "real.ini", "[A]\r\nx=1\r\n");
+  std::filesystem::create_symlink(fs.dir / "real.ini", fs.dir / "garvconf.ini");
+  ASSERT_TRUE(WriteIniText("A", "y", "2"));
+  EXPECT_TRUE(std::filesystem::is_symlink(fs.dir / "garvconf.ini"));
+  EXPECT_EQ(ReadFileBytes(fs.dir / "real.ini"), "[A]\r\nx=1\r\ny=2\r\n");
 }
