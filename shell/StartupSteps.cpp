@@ -8,6 +8,9 @@
 namespace {
 constexpr int kMajor = 3;
 constexpr int kMinor = 63;
+// A store that cannot be written (read-only, or a write error) keeps its old
+// password; saying it was changed would mislead the user about his protection.
+const char* const kPasswordNotStored = "Heslo se nepodařilo uložit.";
 }  // namespace
 
 bool CheckProgramPassword(TCustomDb* customers, const std::function<bool(std::string&)>& ask) {
@@ -55,7 +58,10 @@ void SetAccessPassword(TCustomDb& customers,
   std::string first;
   if (!ask("Zadejte nové heslo", first)) return;
   if (first.empty()) {
-    customers.SetPassword("");
+    if (!customers.SetPassword("")) {
+      ShowError(kPasswordNotStored);
+      return;
+    }
     ShowMessage("Informace", "Ochrana heslem byla deaktivována", TMsgIcon::Information);
     return;
   }
@@ -65,6 +71,9 @@ void SetAccessPassword(TCustomDb& customers,
     ShowMessage("Chyba", "Hesla se neshodují", TMsgIcon::Error);
     return;
   }
-  customers.SetPassword(first);
+  if (!customers.SetPassword(first)) {
+    ShowError(kPasswordNotStored);
+    return;
+  }
   ShowMessage("Informace", "Ochrana heslem byla aktivována", TMsgIcon::Information);
 }

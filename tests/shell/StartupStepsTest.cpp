@@ -93,4 +93,15 @@ TEST(StartupSteps, SettingTheAccessPassword) {
   SetAccessPassword(customers, ask);
   EXPECT_EQ(notifier.shown.back().text, "Ochrana heslem byla deaktivována");
   EXPECT_TRUE(customers.CheckPassword(""));
+
+  // A store that cannot be written says so instead of reporting success.
+  customers.Close();
+  TCustomDb readOnly;
+  readOnly.Create(VirtualFile("db_customers.dat"), 644, std::string(644, '\0'), "u", "CUS", true);
+  notifier.Script({TMsgAnswer::Yes});
+  answers = {"heslo", "heslo"};
+  SetAccessPassword(readOnly, ask);
+  EXPECT_EQ(notifier.shown.back().caption, "Chyba");
+  EXPECT_EQ(notifier.shown.back().text, "Heslo se nepodařilo uložit.");
+  EXPECT_TRUE(readOnly.CheckPassword(""));
 }
