@@ -14,10 +14,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 #include "storage/FileSystemSetup.h"
-#include "storage/NumberText.h"
+#include "storage/Notifier.h"
 #include "storage/Picture.h"
 
 namespace {
@@ -32,12 +31,6 @@ std::string ToCrLf(const QString& text) {
   return S(t.replace("\n", "\r\n"));
 }
 
-std::string NumberText(double v) {
-  std::string s = FormatFixed(v, 4);
-  while (!s.empty() && s.back() == '0') s.pop_back();
-  if (!s.empty() && s.back() == ',') s.pop_back();
-  return s;
-}
 
 struct TPictureKey {
   const char* key;
@@ -285,7 +278,7 @@ QWidget* TfConfig::DataPage() {
 
 void TfConfig::initialize(const TConfig& c) {
   auto set = [this](const char* key, const std::string& v) { edits_.at(key)->setText(Q(v)); };
-  auto num = [this](const char* key, double v) { edits_.at(key)->setText(Q(NumberText(v))); };
+  auto num = [this](const char* key, double v) { edits_.at(key)->setText(Q(IniNumber(v))); };
   auto memo = [this](const char* key, const std::string& v) { memos_.at(key)->setPlainText(FromCrLf(v)); };
   auto check = [this](const char* key, bool v) { checks_.at(key)->setChecked(v); };
   set("bgmain", c.bgmain);
@@ -359,7 +352,7 @@ void TfConfig::initialize(const TConfig& c) {
 void TfConfig::save(TConfig& c) const {
   auto text = [this](const char* key) { return S(edits_.at(key)->text()); };
   auto number = [this](const char* key) { return SettingsNumber(S(edits_.at(key)->text())); };
-  auto whole = [&](const char* key) { return static_cast<int>(std::lround(number(key))); };
+  auto whole = [this](const char* key) { return SettingsInteger(S(edits_.at(key)->text())); };
   auto memo = [this](const char* key) { return ToCrLf(memos_.at(key)->toPlainText()); };
   auto check = [this](const char* key) { return checks_.at(key)->isChecked(); };
   c.bgmain = text("bgmain");
@@ -438,7 +431,7 @@ bool ShowSettings(TConfig& config, std::function<std::vector<std::string>()> sup
   if (IsCustomerEdition()) window.HideWorkshopParts();
   if (window.exec() != QDialog::Accepted) return false;
   window.save(config);
-  SaveConfig(config);
   ApplyConfig(config);
+  if (!SaveConfig(config)) ShowError("Nastavení se nepodařilo uložit.");
   return true;
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
@@ -9,17 +12,12 @@
 #include "shell/Config.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
+#include "tests/ui/TestApplication.h"
 #include "ui/ConfigWindow.h"
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+QApplication& App() { return TestApplication(); }
 
 QLineEdit* EditShowing(QWidget* w, const QString& text) {
   for (QLineEdit* e : w->findChildren<QLineEdit*>())
@@ -83,4 +81,74 @@ TEST(ConfigWindow, CustomerEditionHidesWorkshopParts) {
                     pages->tabText(i) == QString::fromUtf8("Zadávání záznamů");
     EXPECT_EQ(pages->isTabVisible(i), !workshop) << pages->tabText(i).toStdString();
   }
+  const QStringList hidden = {QString::fromUtf8(" Oznámení zákazníkům "), QString::fromUtf8(" Webservice "),
+                              QString::fromUtf8(" Automatické odesílání e-mailů "),
+                              QString::fromUtf8(" Identifikace počítače ")};
+  int hiddenGroups = 0;
+  for (QGroupBox* group : window.findChildren<QGroupBox*>()) {
+    EXPECT_EQ(group->isHidden(), hidden.contains(group->title())) << group->title().toStdString();
+    hiddenGroups += group->isHidden();
+  }
+  EXPECT_EQ(hiddenGroups, 4);
+}
+
+// Every setting the window shows comes back from its control unchanged, so
+// initialize() and save() cannot drift apart.
+TEST(ConfigWindow, EverySettingRoundTripsThroughTheControls) {
+  App();
+  TConfig c;
+  LoadDefaults(c);
+  int n = 0;
+  auto text = [&n](std::string& field) { field = "Hodnota č. " + std::to_string(++n); };
+  for (std::string* f : {&c.usersubj, &c.ordersubj, &c.orderaddr, &c.mapsurl, &c.phonebookurl, &c.webserviceurl,
+                         &c.webservicelogin, &c.webservicepwd, &c.bgmain, &c.bgcontacts, &c.bgrec, &c.bgprint,
+                         &c.bgsignature, &c.currency, &c.invoicename, &c.proforminvoicename, &c.simpleinvoicename,
+                         &c.timer, &c.calend, &c.name, &c.street, &c.city, &c.postalCode, &c.phones, &c.email, &c.icq,
+                         &c.skype, &c.www, &c.ico, &c.dic, &c.motto})
+    text(*f);
+  for (int i = 0; i < 4; ++i) {
+    text(c.bankName[i]);
+    text(c.accountNr[i]);
+    text(c.iban[i]);
+  }
+  c.custmailtext = "Dobrý den,\r\n\r\n%TEXT";
+  c.ordertext = "Řádek 1\r\nŘádek 2";
+  c.addvehinfo = "Barva\r\nPneu";
+  c.webserviceemailmethod = 2;
+  c.usegraphmode = false;
+  c.taxrate = 12.5;
+  c.hourrate = 450.25;
+  c.roundto = 0.05;
+  for (bool* f : {&c.taxpaid, &c.invoicerounding, &c.autoupdate, &c.autoopen, &c.unpaidautoopen, &c.autobackup})
+    *f = false;
+  for (bool* f : {&c.instantsave, &c.autosend, &c.simplerecords, &c.autoSendDisallowed}) *f = true;
+  int k = 100;
+  for (int* f : {&c.updateperiod, &c.odaysretro, &c.odaysadvance, &c.sdaysretro, &c.sdaysadvance, &c.kmcalcmonths,
+                 &c.backupinterval})
+    *f = ++k;
+
+  TfConfig window(nullptr, nullptr);
+  window.initialize(c);
+  TConfig back;
+  LoadDefaults(back);
+  window.save(back);
+  EXPECT_TRUE(back == c);
+  EXPECT_EQ(back.ordertext, c.ordertext);
+  EXPECT_DOUBLE_EQ(back.roundto, 0.05);
+}
+
+TEST(ConfigWindow, ASettingsFileThatCannotBeWrittenIsReported) {
+  App();
+  TRecordingNotifier notifier;
+  TTestFileSystems fs;
+  std::filesystem::create_directory(fs.dir / "elsewhere");
+  std::filesystem::create_directory_symlink(fs.dir / "elsewhere", fs.dir / "garvconf.ini");
+  TConfig c;
+  LoadDefaults(c);
+  QTimer::singleShot(0, [] { static_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+  EXPECT_TRUE(ShowSettings(c, nullptr, nullptr));
+  ASSERT_EQ(notifier.shown.size(), 1u);
+  EXPECT_EQ(notifier.shown[0].caption, "Chyba");
+  LoadDefaults(Config());
+  ApplyConfig(Config());
 }
