@@ -11,7 +11,7 @@
 #include "shell/Stores.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
-#include "tests/ui/QtTestApp.h"
+#include "tests/ui/TestApplication.h"
 #include "ui/BackgroundTableView.h"
 #include "ui/ContactDetail.h"
 #include "ui/ContactsForm.h"
@@ -34,7 +34,7 @@ QPushButton* Button(QWidget* w, const QString& text) {
 class ContactsWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TestApp();
+    TestApplication();
     ASSERT_TRUE(OpenStores(stores, GetVirtualFS(), "", TStoreOpenOptions{}));
     for (const char* name : {"Novák", "Černý", "Hájek"}) {
       TContactRecord c;
