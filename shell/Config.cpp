@@ -229,8 +229,9 @@ void LoadDefaults(TConfig& c) {
   // The programs' places as the maker's installer records them.
   c.calendarInstallFolder = FileSystemsReady() ? ReadRegistryText("Agendix", "InstallPath", "") : "";
   c.timerInstallFolder = FileSystemsReady() ? ReadRegistryText("Tikomer", "InstallPath", "") : "";
-  c.calend = c.calendarInstallFolder + "/agendix";
-  c.timer = c.timerInstallFolder + "/tikomer";
+  // Without a recorded installation folder only the program's name is left.
+  c.calend = c.calendarInstallFolder.empty() ? "agendix" : c.calendarInstallFolder + "/agendix";
+  c.timer = c.timerInstallFolder.empty() ? "tikomer" : c.timerInstallFolder + "/tikomer";
 }
 
 void LoadConfig(TConfig& c) {

@@ -226,6 +226,7 @@ void TGarvelApplication::WireCommands() {
       TcontactsForm form(*stores_.customers, *stores_.cars, window_.get());
       form.SetBackground(bgContacts_);
       form.onContactsChanged = [this] { panel_->Reload(); };
+      form.SetPrintPictures(bgPrint_, pageLogo_);
       form.Choose(-2);
     });
   }

@@ -17,7 +17,7 @@ struct TRun {
 
 TRun Garvelctl(const std::string& args) {
   const char* bin = std::getenv("GARVEL_TEST_BIN");
-  std::string cmd = std::string(bin ? bin : "bin") + "/garvelctl " + args + " 2>&1";
+  std::string cmd = std::string(bin ? bin : GARVEL_TEST_BIN_DIR) + "/garvelctl " + args + " 2>&1";
   TRun run;
   FILE* pipe = popen(cmd.c_str(), "r");
   if (!pipe) return run;

@@ -8,6 +8,7 @@
 #include "storage/CarDb.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
+#include "tests/ui/TestApplication.h"
 #include "ui/VehicleListPrint.h"
 
 namespace {
@@ -23,18 +24,11 @@ std::string PdfText(const std::string& pdf) {
   return out;
 }
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
 
 }  // namespace
 
 TEST(VehicleListPrint, PrintsTitleCaptionsAndShownRowsToPdf) {
-  App();
+  TestApplication();
   TRecordingNotifier notifier;
   TTestFileSystems fs;
   TCustomCarDb cars;
