@@ -36,6 +36,7 @@ std::string FindEntryPicture(IFileSystem& fs, const std::string& root, const std
 }
 
 std::string FindEntryPictureFile(const std::string& tag, int32_t id) {
+  if (!FileSystemsReady()) return "";
   std::string path = FindEntryPicture(GetVirtualFS(), Config().attachpath, tag, id);
   return path.empty() ? path : GetVirtualFS().GetRealPath(path);
 }
