@@ -1,7 +1,10 @@
 #include "storage/FileOps.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "storage/DateTime.h"
@@ -9,6 +12,7 @@
 #include "storage/FileSystemSetup.h"
 #include "storage/Random.h"
 #include "storage/RealFileSystem.h"
+#include "storage/VirtualFileSystem.h"
 
 namespace {
 
@@ -20,19 +24,44 @@ std::string FolderOf(const std::string& name) {
   return s == std::string::npos ? std::string() : name.substr(0, s);
 }
 
-char SeparatorOf(const S_FileName& f) { return f.name.find('/') != std::string::npos ? '/' : '\\'; }
+// Virtual names keep "\"; real names are host paths.
+char SeparatorOf(const S_FileName& f) {
+  return dynamic_cast<const CVirtualFileSystem*>(f.fileSystem) != nullptr ? '\\' : '/';
+}
+
+std::string Join(std::string base, char separator, const std::string& name) {
+  while (!base.empty() && (base.back() == '/' || base.back() == '\\')) base.pop_back();
+  return base + separator + name;
+}
+
+// A name made before the file systems were set up has none: it is a host
+// path.
+IFileSystem& FsOf(const S_FileName& f) {
+  static CRealFileSystem host;
+  return f.fileSystem ? *f.fileSystem : host;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa, sb;
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
 
 }  // namespace
 
 bool CopyFileTo(const S_FileName& source, const S_FileName& destination) {
   TFile in;
-  source.fileSystem->AssignFile(in, source.name);
+  FsOf(source).AssignFile(in, source.name);
   if (!in.Open(TFile::Mode::Read)) return false;
+  // Copying a file onto itself would truncate it before the first read.
+  if (SameFile(in.Path(), destination.RealPath())) return false;
   std::string folder = FolderOf(destination.name);
-  if (!folder.empty()) destination.fileSystem->ForceDirectories(folder);
+  if (!folder.empty()) FsOf(destination).ForceDirectories(folder);
   TFile out;
-  destination.fileSystem->AssignFile(out, destination.name);
-  if (!out.Open(TFile::Mode::Create)) return false;
+  FsOf(destination).AssignFile(out, destination.name);
+  // As a writer that takes the lock first: a file that a store keeps open
+  // for writing is refused, not truncated under it.
+  if (!out.Open(TFile::Mode::Create, true)) return false;
 
   bool ok = true;
   int64_t remaining = in.Size();
@@ -46,26 +75,22 @@ bool CopyFileTo(const S_FileName& source, const S_FileName& destination) {
   }
   std::string outPath = out.Path();
   in.Close();
+  if (!ok) ::unlink(outPath.c_str());  // before closing: still under our lock
   out.Close();
-  if (!ok) std::remove(outPath.c_str());
   return ok;
 }
 
 bool CopyTree(const S_FileName& source, const S_FileName& destination) {
-  if (!source.fileSystem->FileOrDirExists(source.name, fdFolder)) return CopyFileTo(source, destination);
-  if (!destination.fileSystem->ForceDirectories(destination.name)) return false;
+  if (!FsOf(source).FileOrDirExists(source.name, fdFolder)) return CopyFileTo(source, destination);
+  if (!FsOf(destination).ForceDirectories(destination.name)) return false;
   const char srcSep = SeparatorOf(source);
   const char dstSep = SeparatorOf(destination);
-  auto join = [](std::string base, char sep, const std::string& name) {
-    while (!base.empty() && (base.back() == '/' || base.back() == '\\')) base.pop_back();
-    return base + sep + name;
-  };
   TFileList entries;
-  source.fileSystem->ListFiles(join(source.name, srcSep, "*.*"), fdEither, entries);
+  FsOf(source).ListFiles(Join(source.name, srcSep, "*.*"), fdEither, entries);
   bool ok = true;
   for (const std::string& name : entries) {
-    S_FileName from{join(source.name, srcSep, name), source.fileSystem};
-    S_FileName to{join(destination.name, dstSep, name), destination.fileSystem};
+    S_FileName from{Join(source.name, srcSep, name), &FsOf(source)};
+    S_FileName to{Join(destination.name, dstSep, name), &FsOf(destination)};
     ok = CopyTree(from, to) && ok;
   }
   return ok;
@@ -96,8 +121,15 @@ std::string MakeRunStamp() {
 }
 
 std::string MakeTempFolder() {
-  std::string folder = HostTempFolder() + "GarvTemp" + MakeRunStamp();
+  const std::string root = HostTempFolder();
   CRealFileSystem fs;
-  if (!fs.ForceDirectories(folder)) return "";
-  return folder + "/";
+  if (!fs.ForceDirectories(root)) return "";
+  // A folder of our own: a name that exists already (another run drew the
+  // same number) is drawn again. Private, as it may hold copies of data.
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    std::string folder = root + "GarvTemp" + MakeRunStamp();
+    if (::mkdir(folder.c_str(), 0700) == 0) return folder + "/";
+    if (errno != EEXIST) return "";
+  }
+  return "";
 }

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <pwd.h>
 #include <unistd.h>
 
 #include "storage/Errors.h"
@@ -31,25 +32,48 @@ std::string ExecutableFolder() {
   return path.substr(0, path.find_last_of('/'));
 }
 
+std::string HomeFolder() {
+  std::string home = Env("HOME");
+  if (home.empty()) {
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) home = pw->pw_dir;
+  }
+  return home;
+}
+
+bool IsAbsolute(const std::string& folder) { return !folder.empty() && folder[0] == '/'; }
+
+// An override may be given relative to the folder the program starts in;
+// mounts are absolute.
+std::string Absolute(const std::string& folder) {
+  if (folder.empty() || IsAbsolute(folder)) return folder;
+  char cwd[PATH_MAX];
+  return ::getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + folder : folder;
+}
+
+// Stands for a folder that cannot be determined; it never exists.
+const char* const kUnknownFolder = "!ERROR!";
+
 }  // namespace
 
 TFileSystemFolders DefaultFileSystemFolders() {
   TFileSystemFolders f;
-  f.userData = Env("GARVEL_USER_DATA");
+  f.userData = Absolute(Env("GARVEL_USER_DATA"));
   if (f.userData.empty()) {
     std::string xdg = Env("XDG_DATA_HOME");
-    if (xdg.empty()) {
-      std::string home = Env("HOME");
-      xdg = home.empty() ? "!ERROR!" : home + "/.local/share";
+    if (!IsAbsolute(xdg)) {  // a relative value is invalid and ignored
+      std::string home = HomeFolder();
+      xdg = IsAbsolute(home) ? home + "/.local/share" : "";
     }
-    f.userData = xdg + "/Garvel";
+    f.userData = xdg.empty() ? kUnknownFolder : xdg + "/Garvel";
   }
-  f.commonData = Env("GARVEL_COMMON_DATA");
+  f.commonData = Absolute(Env("GARVEL_COMMON_DATA"));
   if (f.commonData.empty()) f.commonData = "/var/lib/Garvel";
-  f.programDir = Env("GARVEL_PROGRAM_DIR");
+  f.programDir = Absolute(Env("GARVEL_PROGRAM_DIR"));
   if (f.programDir.empty()) {
+    // <prefix>/bin/garvel reads <prefix>/share/garvel; the build tree has
+    // the same layout.
     std::string exe = ExecutableFolder();
-    f.programDir = exe.empty() ? "!ERROR!" : exe + "/../share/garvel";
+    f.programDir = exe.empty() ? kUnknownFolder : exe + "/../share/garvel";
     char resolved[PATH_MAX];
     if (::realpath(f.programDir.c_str(), resolved)) f.programDir = resolved;
   }
@@ -64,22 +88,31 @@ void SetupFileSystems(const TFileSystemFolders& folders, bool createUserFolder) 
   auto real = std::make_unique<CRealFileSystem>();
   auto virt = std::make_unique<CVirtualFileSystem>(*real);
 
-  bool userExists = real->FileOrDirExists(folders.userData, fdFolder);
-  bool commonExists = real->FileOrDirExists(folders.commonData, fdFolder);
-  if (createUserFolder && !userExists && !commonExists) userExists = real->ForceDirectories(folders.userData);
+  // A folder that could not be determined is never used (nor created
+  // relative to the current directory).
+  bool userExists = IsAbsolute(folders.userData) && real->FileOrDirExists(folders.userData, fdFolder);
+  bool commonExists = IsAbsolute(folders.commonData) && real->FileOrDirExists(folders.commonData, fdFolder);
+  // Data never lands in the program folder: the desktop program and garvelctl
+  // make the per-user folder when neither data folder exists.
+  if (createUserFolder && !userExists && !commonExists && IsAbsolute(folders.userData))
+    userExists = real->ForceDirectories(folders.userData);
 
+  // Search order: per-user, all-users, program folder. New files go to the
+  // all-users folder if it exists, else the per-user one, else the program
+  // folder (the first mount becomes the default path on its own).
   if (userExists) virt->AddMount(folders.userData);
   if (commonExists) {
     virt->AddMount(folders.commonData);
     virt->SetDefaultPath(folders.commonData);
   }
   virt->AddMount(folders.programDir);
-  // The default path: all-users, else per-user, else the program folder.
-  if (commonExists) virt->SetDefaultPath(folders.commonData);
-  else if (userExists) virt->SetDefaultPath(folders.userData);
-  else virt->SetDefaultPath(folders.programDir);
-  // The per-user copy of a write-protected program folder has no
-  // counterpart on Linux, so no redirect is added here.
+  // The current directory is left alone: file names that the user types on
+  // the command line keep meaning the folder they were typed in, and every
+  // data file is reached through the default path anyway.
+  //
+  // The per-user copy that Windows keeps of a write-protected program folder
+  // (its "VirtualStore") has no counterpart on Linux, so no redirect is
+  // added here; CRealFileSystem::AddRedirect still serves any other use.
 
   g_real = std::move(real);
   g_virtual = std::move(virt);

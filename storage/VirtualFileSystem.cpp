@@ -1,8 +1,8 @@
 #include "storage/VirtualFileSystem.h"
 
 #include <algorithm>
-#include <strings.h>
 
+#include "storage/Collation.h"
 #include "storage/Errors.h"
 #include "storage/File.h"
 #include "storage/RealFileSystem.h"
@@ -17,6 +17,16 @@ std::string WithSlash(const std::string& folder) {
   if (folder.empty() || folder.back() == '/') return folder;
   if (folder.back() == '\\') return folder.substr(0, folder.size() - 1) + "/";
   return folder + "/";
+}
+
+// Splits a virtual path into its folder part (host syntax, up to and
+// including the last delimiter) and its name; a trailing delimiter is not
+// part of either.
+void SplitVirtual(std::string path, std::string& folder, std::string& name) {
+  while (!path.empty() && IsDelimiter(path.back())) path.pop_back();
+  size_t s = path.find_last_of("\\/");
+  folder = s == std::string::npos ? std::string() : VirtualToHost(path.substr(0, s + 1));
+  name = s == std::string::npos ? path : path.substr(s + 1);
 }
 
 }  // namespace
@@ -54,17 +64,16 @@ void CVirtualFileSystem::AssignTextFile(TTextFile& file, const std::string& path
 void CVirtualFileSystem::AssignFile(TFile& file, const std::string& path) { file.Assign(GetRealPath(path)); }
 
 bool CVirtualFileSystem::RenameFile(const std::string& oldPath, const std::string& newPath) {
-  std::string oldReal = GetRealPath(oldPath);
-  auto folderPart = [](const std::string& p) {
-    size_t s = p.find_last_of('\\');
-    return s == std::string::npos ? std::string() : p.substr(0, s + 1);
-  };
+  const std::string oldReal = GetRealPath(oldPath);
+  std::string oldFolder, oldName, newFolder, newName;
+  SplitVirtual(oldPath, oldFolder, oldName);
+  SplitVirtual(newPath, newFolder, newName);
   std::string newReal;
-  if (folderPart(oldPath) == folderPart(newPath)) {
+  if (oldFolder == newFolder) {
     // A rename in place stays in the mount where the old name was found.
-    size_t s = oldReal.find_last_of('/');
-    size_t n = newPath.find_last_of('\\');
-    newReal = oldReal.substr(0, s + 1) + (n == std::string::npos ? newPath : newPath.substr(n + 1));
+    std::string bare = oldReal;
+    while (bare.size() > 1 && bare.back() == '/') bare.pop_back();
+    newReal = bare.substr(0, bare.find_last_of('/') + 1) + newName;
   } else {
     newReal = GetRealPath(newPath);
   }
@@ -84,13 +93,15 @@ bool CVirtualFileSystem::CreateDir(const std::string& path) { return real_.Creat
 bool CVirtualFileSystem::DeleteDirectory(const std::string& path) {
   GARVEL_ASSERT(!path.empty(), "Path is empty!", kUnit);
   GARVEL_ASSERT(path[0] != '\\', "Path must not begin with \"\\\"!", kUnit);
-  std::string host = VirtualToHost(path);
+  const std::string host = VirtualToHost(path);
   int deleted = 0;
   bool failed = false;
   for (const std::string& mount : mounts_) {
     if (!real_.FileOrDirExists(mount + host, fdFolder)) continue;
-    // Resolving again finds the first mount that still holds the folder.
-    if (real_.DeleteDirectory(GetRealPath(path))) ++deleted;
+    // Each mount's own copy: resolving the virtual path again would return
+    // to a copy that failed to go, or to a file of that name in an earlier
+    // mount, and leave this one in place.
+    if (real_.DeleteDirectory(mount + host)) ++deleted;
     else failed = true;
   }
   return deleted > 0 && !failed;
@@ -103,10 +114,15 @@ void CVirtualFileSystem::ListFiles(const std::string& pathAndMask, int flags, TF
   const std::string host = VirtualToHost(pathAndMask);
   for (const std::string& mount : mounts_) real_.ListFiles(mount + host, flags, scratch);
   if (scratch.empty()) return;
+  // Names sorted as the user reads them (Czech order, letter case aside);
+  // a name held by several mounts is listed once.
   std::stable_sort(scratch.begin(), scratch.end(),
-                   [](const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; });
-  for (size_t i = 0; i < scratch.size(); ++i)
-    if (i == 0 || scratch[i] != scratch[i - 1]) list.push_back(scratch[i]);
+                   [](const std::string& a, const std::string& b) { return CzechCompare(a, b) < 0; });
+  auto runStart = scratch.begin();
+  for (auto it = scratch.begin(); it != scratch.end(); ++it) {
+    if (it == scratch.begin() || CzechCompare(*it, *(it - 1)) != 0) runStart = it;
+    if (std::find(runStart, it, *it) == it) list.push_back(*it);
+  }
 }
 
 void CVirtualFileSystem::AddMount(const std::string& folder) {
