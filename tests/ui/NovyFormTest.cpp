@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
+#include "catalogues/CatalogueStores.h"
 #include "shell/Stores.h"
 #include "tests/support/FakeVehicleServices.h"
 #include "tests/support/RecordingNotifier.h"
@@ -21,6 +23,7 @@
 #include "ui/MailDraft.h"
 #include "ui/NovyForm.h"
 #include "ui/SelectItems.h"
+#include "ui/VehicleFormWiring.h"
 #include "ui/ZmenaForm.h"
 
 namespace {
@@ -280,6 +283,52 @@ TEST_F(NovyFormTest, SelectItemsAndTextWindows) {
     w->close();
   });
   EXPECT_EQ(EditPlainText("Popis", std::vector<std::string>{"a", "b"}, true), "a\r\nb");
+}
+
+TEST_F(NovyFormTest, ProgramServicesWorkOnTheStores) {
+  const TCatalogue catalogue = CatalogueOf(stores);
+  TManufacturerRecord make;
+  InitManufacturer(make);
+  make.name = "Zetor";
+  ASSERT_TRUE(CreateCatalogueRecord(catalogue.manufacturers, make));
+  TModelRecord model;
+  InitModel(model);
+  model.name = "Crystal";
+  model.manufacturer = make.ID;
+  ASSERT_TRUE(CreateCatalogueRecord(catalogue.models, model));
+
+  const TVehicleFormServices real = VehicleFormServicesFor(stores, nullptr);
+  const std::vector<std::string> makes = real.listManufacturerNames();
+  EXPECT_NE(std::find(makes.begin(), makes.end(), "Zetor"), makes.end());
+  EXPECT_EQ(real.listModelNames(make.ID), std::vector<std::string>{"Crystal"});
+  const TVehicleCatalogueIDs ids = real.findMakeAndModel("ZETOR", "crystal");
+  EXPECT_EQ(ids.manufacturer, make.ID);
+  EXPECT_EQ(ids.model, model.ID);
+  EXPECT_TRUE(real.decodeVIN("TMBAB41Z5Y2001234").manufacturer.empty());  // no patterns here
+
+  TContactRecord supplier = ContactFromOwnerFields({"Veselý", "Jan", "", "", "", "dily@example.cz", ""});
+  supplier.kind = kContactSupplier;
+  ASSERT_TRUE(real.addContact(supplier));
+  TContactRecord read;
+  ASSERT_TRUE(real.readContact(supplier.ID, read));
+  EXPECT_EQ(read.surname, "Veselý");
+  EXPECT_EQ(real.supplierAddresses(), std::vector<std::string>{"Veselý, Jan <dily@example.cz>"});
+  EXPECT_FALSE(real.readContact(supplier.ID + 1, read));
+
+  // An unknown model answered No is stored as typed; the typed owner is a
+  // new contact of the store.
+  TVehicleForm form(*stores.cars, real);
+  form.OpenNew();
+  form.fields.manufacturer = "zetor";
+  form.fields.model = "Forterra";
+  form.fields.owner.surname = "Pokorná";
+  notifier.Script({TMsgAnswer::No});
+  ASSERT_TRUE(form.Confirm());
+  Tautomobil v;
+  ASSERT_TRUE(stores.cars->LoadCar(form.StoreNew(), v));
+  EXPECT_EQ(v.model, "Forterra");
+  ASSERT_TRUE(real.readContact(v.ownerID, read));
+  EXPECT_EQ(read.surname, "Pokorná");
 }
 
 TEST(MailDraft, AddressFromTheListEntryAndEncodedTexts) {
