@@ -28,6 +28,14 @@
 
 namespace {
 
+// With GARVEL_SCREENSHOTS set, the window is saved there as a picture.
+void Screenshot(QWidget* w, const char* name) {
+  if (const char* dir = std::getenv("GARVEL_SCREENSHOTS")) {
+    QApplication::processEvents();
+    w->grab().save(QString(dir) + "/" + name + ".png");
+  }
+}
+
 // Runs `action` on the modal window once the event loop shows it.
 void WhenModal(std::function<void(QWidget*)> action) {
   QTimer::singleShot(0, [action] {
@@ -186,15 +194,19 @@ TEST_F(NovyFormTest, ChangeOverwritesTheCopyOnlyOnConfirmation) {
   EXPECT_EQ(v.ID, 12);
 }
 
-TEST_F(NovyFormTest, MissingMakeKeepsTheWindowOpen) {
+TEST_F(NovyFormTest, EnterConfirmsAndEscapeCancels) {
   TNovyForm form(*stores.cars, services);
   form.OpenNew();
   form.show();
-  Child<QPushButton>(&form, "btnAdd")->click();
+  // Enter in a box confirms; the missing make keeps the window open.
+  auto* make = Child<QComboBox>(&form, "CMake");
+  make->lineEdit()->setFocus();
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(make->lineEdit(), &enter);
   EXPECT_TRUE(form.isVisible());
   ASSERT_EQ(notifier.shown.size(), 1u);
   EXPECT_EQ(notifier.shown[0].caption, "Chyba zadání");
-  if (const char* dir = std::getenv("GARVEL_SCREENSHOTS")) {
+  if (std::getenv("GARVEL_SCREENSHOTS")) {
     Child<QComboBox>(&form, "CMake")->setEditText(QString::fromUtf8("Škoda"));
     Type(Child<QLineEdit>(&form, "CVIN"), "TMBAB41Z5Y2001");
     Tautomobil other;
@@ -206,10 +218,13 @@ TEST_F(NovyFormTest, MissingMakeKeepsTheWindowOpen) {
     Child<QPushButton>(&form, "btnChooseOwner")->click();
     Type(Child<QLineEdit>(&form, "CSPZ"), "1A2 3456");
     Leave(Child<QLineEdit>(&form, "CSPZ"));
-    QApplication::processEvents();
-    form.grab().save(QString(dir) + "/novyform.png");
+    Screenshot(&form, "novyform");
   }
-  form.close();
+  // Escape cancels.
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(Child<QLineEdit>(&form, "CSPZ"), &escape);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.result(), QDialog::Rejected);
 }
 
 TEST_F(NovyFormTest, CarInfoSendsTheOrderAndClosesOnlyWhenSent) {
@@ -228,10 +243,7 @@ TEST_F(NovyFormTest, CarInfoSendsTheOrderAndClosesOnlyWhenSent) {
   EXPECT_EQ(form->Subject()->text(), QString::fromUtf8("Objednávka"));
   EXPECT_TRUE(form->AttachText()->isChecked());
   EXPECT_TRUE(form->MemoInfo()->toPlainText().startsWith(QString::fromUtf8("Značka:     Škoda Fabia \n")));
-  if (const char* dir = std::getenv("GARVEL_SCREENSHOTS")) {
-    QApplication::processEvents();
-    form->grab().save(QString(dir) + "/carinfo.png");
-  }
+  Screenshot(form, "carinfo");
 
   fake.mailFails = true;
   form->SendClick();
@@ -261,6 +273,7 @@ TEST_F(NovyFormTest, SelectItemsAndTextWindows) {
   EXPECT_EQ(marks, std::vector<bool>{true});
   WhenModal([](QWidget* w) {
     w->findChild<QListWidget*>()->item(2)->setCheckState(Qt::Checked);
+    Screenshot(w, "selectitems");
     Button(w, "&OK")->click();
   });
   EXPECT_TRUE(SelectItems("Zvolte sloupce", "Sloupce:", {"Datum", "Km", "Cena"}, marks));
@@ -273,6 +286,7 @@ TEST_F(NovyFormTest, SelectItemsAndTextWindows) {
     auto* memo = w->findChild<QPlainTextEdit*>();
     EXPECT_EQ(memo->toPlainText(), "Pneu:\nOlej:");
     memo->setPlainText("Pneu: zimní\nOlej:");
+    Screenshot(w, "zmenaform");
     Button(w, "OK")->click();
   });
   EXPECT_TRUE(EditAdditionalInfo(v, "Pneu:\r\nOlej:"));
