@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "storage/Codec.h"
 #include "storage/Coding.h"
 #include "storage/Errors.h"
 #include "storage/Log.h"
-#include "storage/RealFileSystem.h"
 
 namespace {
 
@@ -22,9 +22,13 @@ int32_t CeilDiv(int64_t a, int64_t b) { return static_cast<int32_t>((a + b - 1) 
 
 void TBLOBTable::Create(const S_FileName& file, bool readOnly) {
   readOnly_ = readOnly;
+  ForgetPrefetch();
   file.fileSystem->AssignFile(file_, file.name);
-  if (!readOnly && !HostExists(file_.Path(), fdFile)) CreateNewFile(file_.Path());
-  if (!file_.Open(readOnly ? TFile::Mode::Read : TFile::Mode::ReadWrite, !readOnly)) throw EGarvelError(file_.Error());
+  if (!readOnly && !file.fileSystem->FileOrDirExists(file.name, fdFile)) {
+    CreateNewFile();  // and keeps it open, so no other writer comes between
+  } else if (!file_.Open(readOnly ? TFile::Mode::Read : TFile::Mode::ReadWrite, !readOnly)) {
+    throw EGarvelError(file_.Error());
+  }
   // A file that cannot be used is not kept open (nor locked).
   if (!file_.ReadAt(0, header_, kHeaderSize) || DecodeInt32(header_ + kOffSignature) != kSignature) {
     file_.Close();
@@ -40,7 +44,7 @@ void TBLOBTable::Create(const S_FileName& file, bool readOnly) {
   LoadIDTable();
 }
 
-void TBLOBTable::CreateNewFile(const std::string& realPath) {
+void TBLOBTable::CreateNewFile() {
   uint8_t bytes[kHeaderSize + kBlockSize] = {};
   std::memcpy(bytes, "BLOB table", 10);
   EncodeInt32(bytes + kOffSignature, kSignature);
@@ -50,11 +54,12 @@ void TBLOBTable::CreateNewFile(const std::string& realPath) {
   EncodeInt32(bytes + kOffCount, 1);
   EncodeInt32(bytes + kOffLastID, 1);
   for (int i = 0; i < 32; ++i) EncodeInt32(bytes + kOffMinusOnes + 4 * i, -1);
-  EncodeInt32(bytes + kHeaderSize, -1);      // table block 0: last of the chain
+  EncodeInt32(bytes + kHeaderSize, -1);               // table block 0: last of the chain
   EncodeInt32(bytes + kHeaderSize + 4, kTableBlock);  // entry 0: itself
-  TFile f;
-  f.Assign(realPath);
-  if (!f.Open(TFile::Mode::Create, true) || !f.WriteAt(0, bytes, sizeof bytes)) throw EGarvelError(f.Error());
+  if (!file_.Open(TFile::Mode::Create, true) || !file_.WriteAt(0, bytes, sizeof bytes)) {
+    file_.Close();
+    throw EGarvelError(file_.Error());
+  }
 }
 
 int64_t TBLOBTable::FileBlocks() const {
@@ -73,7 +78,9 @@ void TBLOBTable::LoadIDTable() {
   uint8_t buf[kBlockSize];
   for (int32_t k = 0; k < needed; ++k) {
     if (!file_.ReadAt(BlockOffset(block), buf, kBlockSize)) {
-      LogError("LoadIDTable: next index <= 0 (" + std::to_string(block) + ")", true);
+      // Only block 0 can get here (links are checked below): a file cut
+      // short inside its first block.
+      LogError("LoadIDTable: next index out of range (" + std::to_string(block) + ")", true);
       break;
     }
     if (visited.size() <= static_cast<size_t>(block)) visited.resize(static_cast<size_t>(block) + 1);
@@ -102,19 +109,62 @@ void TBLOBTable::LoadIDTable() {
 
 void TBLOBTable::RebuildIndexes() {
   freeBlocks_.clear();
-  firstBlock_.clear();
+  firstBlockDense_.clear();
+  firstBlockSparse_.clear();
   duplicateIds_.clear();
+  // Blob IDs are issued one after another, so a vector indexed by ID holds
+  // them; an ID far beyond the ones issued (damage) goes to the map.
+  const int64_t expected = std::max<int64_t>(lastID_, 0) + 1;
+  firstBlockDense_.assign(static_cast<size_t>(std::min<int64_t>(expected, DenseLimit())), -1);
   for (int32_t b = 0; b < static_cast<int32_t>(idTable_.size()); ++b) IndexAdd(b, idTable_[static_cast<size_t>(b)]);
+}
+
+// Bounded by the table's size, not by IDs read from the file, so that a
+// damaged ID cannot make the vector huge.
+int64_t TBLOBTable::DenseLimit() const { return 4 * static_cast<int64_t>(idTable_.size()) + (1 << 20); }
+
+int32_t TBLOBTable::FirstBlockOf(int32_t id) const {
+  if (id <= 0) return -1;
+  if (static_cast<size_t>(id) < firstBlockDense_.size()) return firstBlockDense_[static_cast<size_t>(id)];
+  auto it = firstBlockSparse_.find(id);
+  return it == firstBlockSparse_.end() ? -1 : it->second;
+}
+
+void TBLOBTable::SetFirstBlock(int32_t id, int32_t block) {
+  if (static_cast<size_t>(id) >= firstBlockDense_.size() && id < DenseLimit()) {
+    // New IDs arrive in order: grow the vector and take over what the map
+    // held in the range it now covers.
+    size_t oldSize = firstBlockDense_.size();
+    size_t newSize = std::max<size_t>(static_cast<size_t>(id) + 1, oldSize + oldSize / 2);
+    firstBlockDense_.resize(std::min<size_t>(newSize, static_cast<size_t>(DenseLimit())), -1);
+    for (auto it = firstBlockSparse_.begin(); it != firstBlockSparse_.end();) {
+      if (static_cast<size_t>(it->first) < firstBlockDense_.size()) {
+        firstBlockDense_[static_cast<size_t>(it->first)] = it->second;
+        it = firstBlockSparse_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+  }
+  if (static_cast<size_t>(id) < firstBlockDense_.size()) {
+    firstBlockDense_[static_cast<size_t>(id)] = block;
+  } else if (block < 0) {
+    firstBlockSparse_.erase(id);
+  } else {
+    firstBlockSparse_[id] = block;
+  }
 }
 
 void TBLOBTable::IndexAdd(int32_t block, int32_t value) {
   if (value == kFree) {
     freeBlocks_.insert(freeBlocks_.end(), block);
   } else if (value > 0) {
-    auto [it, inserted] = firstBlock_.emplace(value, block);
-    if (!inserted) {
+    int32_t first = FirstBlockOf(value);
+    if (first < 0) {
+      SetFirstBlock(value, block);
+    } else {
       duplicateIds_.insert(value);
-      it->second = std::min(it->second, block);
+      if (block < first) SetFirstBlock(value, block);
     }
   }
 }
@@ -123,14 +173,13 @@ void TBLOBTable::IndexRemove(int32_t block, int32_t value) {
   if (value == kFree) {
     freeBlocks_.erase(block);
   } else if (value > 0) {
-    auto it = firstBlock_.find(value);
-    if (it == firstBlock_.end() || it->second != block) return;
-    firstBlock_.erase(it);
+    if (FirstBlockOf(value) != block) return;
+    SetFirstBlock(value, -1);
     if (duplicateIds_.count(value)) {
       // A damaged file holds this ID twice: find the next lowest by a scan.
       for (int32_t b = 0; b < static_cast<int32_t>(idTable_.size()); ++b)
         if (b != block && idTable_[static_cast<size_t>(b)] == value) {
-          firstBlock_[value] = b;
+          SetFirstBlock(value, b);
           break;
         }
     }
@@ -139,10 +188,7 @@ void TBLOBTable::IndexRemove(int32_t block, int32_t value) {
 
 int32_t TBLOBTable::FindBlock(int32_t value) const {
   if (value == kFree) return freeBlocks_.empty() ? -1 : *freeBlocks_.begin();
-  if (value > 0) {
-    auto it = firstBlock_.find(value);
-    return it == firstBlock_.end() ? -1 : it->second;
-  }
+  if (value > 0) return FirstBlockOf(value);
   auto it = std::find(idTable_.begin(), idTable_.end(), value);
   return it == idTable_.end() ? -1 : static_cast<int32_t>(it - idTable_.begin());
 }
@@ -164,19 +210,17 @@ void TBLOBTable::SetEntry(int32_t block, int32_t value, bool writeNow) {
   WriteAtBlock(idBlockIndex_[chain], 4 + 4 * (block % kEntriesPerTableBlock), bytes, 4);
 }
 
+// Positions the file at a block about to be written. A block exactly one
+// past the end gets a block of 0xFF before it; a block further out is
+// reported, and the write goes ahead (the file system fills the gap).
 bool TBLOBTable::SeekToIndex(int32_t block) {
-  int64_t position = BlockOffset(block);
-  int64_t size = fileSize_;
-  if (position == size + kBlockSize) {
+  const int64_t position = BlockOffset(block);
+  if (position == fileSize_ + kBlockSize) {
     uint8_t filler[kBlockSize];
     std::memset(filler, 0xFF, sizeof filler);
-    if (file_.WriteAt(size, filler, sizeof filler)) fileSize_ = size += kBlockSize;
+    if (file_.WriteAt(fileSize_, filler, sizeof filler)) fileSize_ += kBlockSize;
   }
-  if (position > size) {
-    LogError("TBLOBTable.SeekToIndex: idx=" + std::to_string(block) + " (pos=" + std::to_string(position) +
-                 ") out of range (fileSize=" + std::to_string(size) + ")",
-             true);
-  }
+  if (position > fileSize_) LogError(OutOfFileMessage(block), true);
   return file_.Seek(position);
 }
 
@@ -230,6 +274,9 @@ void TBLOBTable::SaveHeader() {
 }
 
 int32_t TBLOBTable::NewID() {
+  // No ID left (a damaged header may claim the largest one) is a failure,
+  // not a wrap to negative IDs.
+  if (readOnly_ || lastID_ == std::numeric_limits<int32_t>::max()) return -1;
   ++lastID_;
   SaveHeader();
   return lastID_;
@@ -285,77 +332,77 @@ int32_t TBLOBTable::BLOBLength(int32_t id) {
 }
 
 int32_t TBLOBTable::LoadBLOB(int32_t id, void* buffer, int32_t length) {
-  std::string bytes;
-  int32_t got = ReadBlob(id, std::max(0, length), false, bytes);
-  if (got > 0) std::memcpy(buffer, bytes.data(), static_cast<size_t>(got));
+  int32_t got = ReadBlob(id, std::max(0, length), false, scratch_);
+  if (got > 0) std::memcpy(buffer, scratch_.data(), static_cast<size_t>(got));
   return got;
 }
 
 bool TBLOBTable::LoadBLOBText(int32_t id, std::string& utf8Text) {
-  std::string bytes;
-  int32_t got = ReadBlob(id, 0, true, bytes);
+  int32_t got = ReadBlob(id, 0, true, scratch_);
   if (got < 0) {
     utf8Text.clear();
     return false;
   }
-  utf8Text = Cp1250ToUtf8(bytes);
+  utf8Text = Cp1250ToUtf8(scratch_);
   return true;
+}
+
+std::string TBLOBTable::OutOfFileMessage(int32_t block) const {
+  return "TBLOBTable.SeekToIndex: idx=" + std::to_string(block) + " (pos=" + std::to_string(BlockOffset(block)) +
+         ") out of range (fileSize=" + std::to_string(fileSize_) + ")";
 }
 
 // Reads blob `id` into `out`: at most `length` bytes, or the blob's own
 // length when `wholeBlob`. A blob's blocks usually follow each other, so the
 // blocks still needed are read ahead in one go; the chain's links are still
 // followed one by one, and a block outside the read-ahead is read on its own.
+// Every walk ends: the blob's length bounds it (a looping chain only repeats
+// bytes up to that length) and so does the number of blocks.
 int32_t TBLOBTable::ReadBlob(int32_t id, int32_t length, bool wholeBlob, std::string& out) {
   out.clear();
   int32_t b = id > 0 ? FindBlock(id) : -1;
   if (b <= 0) return -1;
-  const std::string tag = "LoadBLOB(" + std::to_string(id) + "): ";
   const int64_t maxBlocks = static_cast<int64_t>(idTable_.size());
   const int64_t fileBlocks = FileBlocks();
-  std::vector<uint8_t> ahead;
+  auto fail = [&](const std::string& message) {
+    LogError(message, true);
+    out.clear();
+    return -1;
+  };
+  auto indexOutOfRange = [&](int32_t index) {
+    return fail("Index out of range (ID=" + std::to_string(id) + ", index=" + std::to_string(index));
+  };
   int64_t aheadFirst = -1, aheadCount = 0;
   int32_t pos = 0;
   int32_t blobLength = -1;
   for (int64_t steps = 0;; ++steps) {
-    if (b <= 0 || b >= static_cast<int32_t>(idTable_.size()) || steps > maxBlocks || b >= fileBlocks) {
-      LogError("Index out of range (ID=" + std::to_string(id) + ", index=" + std::to_string(b), true);
-      return -1;
-    }
+    if (b <= 0 || b >= maxBlocks || steps > maxBlocks) return indexOutOfRange(b);
+    if (b >= fileBlocks) return fail(OutOfFileMessage(b));
     const uint8_t* block = PrefetchedBlock(b);
     if (!block && (b < aheadFirst || b >= aheadFirst + aheadCount)) {
-      int64_t want = 1;
+      int64_t want = 4;  // the length is not known yet: a typical text fits
       if (steps > 0 || !wholeBlob) want = std::max<int64_t>(1, (std::max(0, length - pos) + kPayload - 1) / kPayload);
-      else want = 4;  // the length is not known yet: a typical text fits
       want = std::min<int64_t>({want, 64, fileBlocks - b});
-      ahead.resize(static_cast<size_t>(want * kBlockSize));
-      if (!file_.ReadAt(BlockOffset(b), ahead.data(), ahead.size())) {
-        LogError("Index out of range (ID=" + std::to_string(id) + ", index=" + std::to_string(b), true);
-        return -1;
-      }
+      ahead_.resize(static_cast<size_t>(want * kBlockSize));
+      if (!file_.ReadAt(BlockOffset(b), ahead_.data(), ahead_.size())) return fail(file_.Error());
       aheadFirst = b;
       aheadCount = want;
     }
-    if (!block) block = ahead.data() + (b - aheadFirst) * kBlockSize;
+    if (!block) block = ahead_.data() + (b - aheadFirst) * kBlockSize;
     int32_t thisLength = DecodeInt32(block + 4);
     if (steps == 0) {
       blobLength = thisLength;
       // A length the file cannot hold is damage, not a reason to read on.
-      if (static_cast<int64_t>(blobLength) > maxBlocks * kPayload) {
-        LogError(tag + "size " + std::to_string(blobLength) + " exceeds the file", true);
-        return -1;
-      }
+      if (static_cast<int64_t>(blobLength) > maxBlocks * kPayload)
+        return fail("LoadBLOB(" + std::to_string(id) + "): size " + std::to_string(blobLength) + " exceeds the file");
       if (wholeBlob) length = std::max(0, blobLength);
       out.reserve(static_cast<size_t>(std::max(0, std::min(length, blobLength))));
     } else if (thisLength != blobLength) {
-      LogError(tag + "size changed from " + std::to_string(blobLength) + " to " + std::to_string(thisLength), true);
-      return -1;
+      return fail("LoadBLOB(" + std::to_string(id) + "): size changed from " + std::to_string(blobLength) + " to " +
+                  std::to_string(thisLength));
     }
     int32_t count = std::min(std::min(length, blobLength) - pos, kPayload);
-    if (count < 0) {
-      LogError(tag + "remSize=" + std::to_string(count), true);
-      return -1;
-    }
+    if (count < 0) return fail("LoadBLOB(" + std::to_string(id) + "): remSize=" + std::to_string(count));
     out.append(reinterpret_cast<const char*>(block + 8), static_cast<size_t>(count));
     pos += count;
     b = DecodeInt32(block);

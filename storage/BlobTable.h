@@ -47,6 +47,8 @@ class TBLOBTable {
   void Create(const S_FileName& file, bool readOnly = false);
   void Close() { file_.Close(); }
 
+  // The next blob ID, kept in the header at once; -1 when read-only or when
+  // every ID has been issued.
   int32_t NewID();
   bool SaveBLOB(int32_t id, const void* bytes, int32_t length);
   bool SaveBLOBText(int32_t id, const std::string& utf8Text);
@@ -71,12 +73,15 @@ class TBLOBTable {
   bool ReadBlockHead(int32_t block, int32_t& link, int32_t& length);
 
  private:
-  void CreateNewFile(const std::string& realPath);
+  void CreateNewFile();
   void LoadIDTable();
   void RebuildIndexes();
   void SetEntry(int32_t block, int32_t value, bool writeNow = true);
   void IndexRemove(int32_t block, int32_t value);
   void IndexAdd(int32_t block, int32_t value);
+  int32_t FirstBlockOf(int32_t id) const;
+  void SetFirstBlock(int32_t id, int32_t block);  // -1 removes
+  int64_t DenseLimit() const;
   bool SeekToIndex(int32_t block);
   bool WriteAtBlock(int32_t block, int offset, const void* data, size_t size);
   bool WriteTableBlock(size_t chainIndex);
@@ -84,6 +89,7 @@ class TBLOBTable {
   int32_t NextFreeFrom(int32_t block) const;
   int32_t ReadBlob(int32_t id, int32_t length, bool wholeBlob, std::string& out);
   const uint8_t* PrefetchedBlock(int64_t block) const;
+  std::string OutOfFileMessage(int32_t block) const;
   void ForgetPrefetch() { prefetched_.clear(); }
   void SaveHeader();
 
@@ -95,7 +101,10 @@ class TBLOBTable {
   std::vector<int32_t> idTable_;       // entry per block
   std::vector<int32_t> idBlockIndex_;  // table blocks in chain order
   std::set<int32_t> freeBlocks_;       // blocks whose entry is -1
-  std::unordered_map<int32_t, int32_t> firstBlock_;  // blob ID -> lowest first block
+  // Blob ID -> its lowest first block (-1 none): a vector for the IDs issued
+  // so far, a map for IDs far beyond them (only in damaged files).
+  std::vector<int32_t> firstBlockDense_;
+  std::unordered_map<int32_t, int32_t> firstBlockSparse_;
   std::unordered_set<int32_t> duplicateIds_;         // IDs with several first blocks (damaged files)
   struct TRange {
     int64_t first = 0;
@@ -103,4 +112,6 @@ class TBLOBTable {
     std::vector<uint8_t> bytes;
   };
   std::vector<TRange> prefetched_;  // ascending, non-overlapping
+  std::vector<uint8_t> ahead_;      // blocks of the blob being read
+  std::string scratch_;             // its bytes, before conversion
 };

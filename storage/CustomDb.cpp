@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "storage/Codec.h"
 #include "storage/Coding.h"
@@ -42,7 +43,8 @@ void TCustomDb::Create(const S_FileName& file, int recordWidth, const std::strin
   readOnly_ = readOnly;
   tableName_ = tableName;
   userName_ = userName;
-  if (static_cast<int>(defaultRecord.size()) != recordWidth)
+  // Every record starts with the 64-byte common header (ID, globalId).
+  if (recordWidth < kCommonHeaderSize || static_cast<int>(defaultRecord.size()) != recordWidth)
     throw EGarvelError("Invalid record length!");
 
   try {
@@ -65,10 +67,11 @@ void TCustomDb::OpenSegments(const S_FileName& file, const std::string& defaultR
       remaining -= seg.width;
     } else {
       if (readOnly_) throw EGarvelError("Missing file: " + segName.RealPath());
-      CreateNewFile(segName, remaining);
-      OpenSegment(segName, seg);
+      CreateNewFile(segName, remaining, seg);
       remaining = 0;
     }
+    // Segment 0 holds each record's common header, the ID first.
+    if (n == 0 && seg.width < kCommonHeaderSize) throw EGarvelError("Invalid header");
     seg.offset = offset;
     offset += seg.width;
     segments_.push_back(std::move(seg));
@@ -78,7 +81,9 @@ void TCustomDb::OpenSegments(const S_FileName& file, const std::string& defaultR
   if (!readOnly_) FillUpSegments(defaultRecord);
 }
 
-void TCustomDb::CreateNewFile(const S_FileName& file, int width) {
+// Creates the segment and keeps it open (and locked), so that no other
+// writer comes between its creation and its use.
+void TCustomDb::CreateNewFile(const S_FileName& file, int width, TSegment& seg) {
   if (file.fileSystem->FileOrDirExists(file.name, fdEither)) throw EGarvelError("CreateNewFile: File already exists!");
   if (width > 65535) throw EGarvelError("Invalid record length!");
   uint8_t header[kHeaderSize] = {};
@@ -87,9 +92,10 @@ void TCustomDb::CreateNewFile(const S_FileName& file, int width) {
   EncodeFixed16(header + kOffWidth, static_cast<uint16_t>(width));
   EncodeFixed16(header + kOffMagic, kMagic);
   EncodeFixed16(header + kOffVersion, 1);
-  TFile f;
-  file.fileSystem->AssignFile(f, file.name);
-  if (!f.Open(TFile::Mode::Create, true) || !f.WriteAt(0, header, kHeaderSize)) throw EGarvelError(f.Error());
+  file.fileSystem->AssignFile(seg.file, file.name);
+  if (!seg.file.Open(TFile::Mode::Create, true) || !seg.file.WriteAt(0, header, kHeaderSize))
+    throw EGarvelError(seg.file.Error());
+  seg.width = static_cast<uint16_t>(width);
 }
 
 void TCustomDb::OpenSegment(const S_FileName& file, TSegment& seg) {
@@ -230,32 +236,29 @@ bool TCustomDb::ReadRecord(int32_t id, std::string& record) {
 }
 
 void TCustomDb::ReadSlots(const std::vector<int>& slots, std::vector<std::string>& records, std::vector<bool>& ok) {
-  records.assign(slots.size(), std::string());
+  // The caller's strings are reused: a whole-database load calls this once
+  // per vehicle.
+  records.resize(slots.size());
   ok.assign(slots.size(), false);
-  std::vector<uint8_t> buf;
   for (size_t i = 0; i < slots.size();) {
     size_t j = i + 1;
     while (j < slots.size() && slots[j] == slots[j - 1] + 1 && j - i < 256) ++j;
     const int first = slots[i];
     const size_t run = j - i;
-    if (first < 0 || first + static_cast<int>(run) > Count()) {
-      i = j;
-      continue;
-    }
-    bool readOk = true;
-    for (size_t k = i; k < j; ++k) records[k].assign(static_cast<size_t>(recordWidth_), '\0');
+    bool readOk = first >= 0 && first + static_cast<int>(run) <= Count();
+    for (size_t k = i; k < j; ++k) records[k].resize(static_cast<size_t>(recordWidth_));
     for (TSegment& seg : segments_) {
-      buf.resize(run * seg.width);
-      if (!seg.file.ReadAt(kHeaderSize + static_cast<int64_t>(first) * seg.width, buf.data(), buf.size())) {
-        readOk = false;
-        break;
-      }
-      for (size_t k = 0; k < run; ++k)
-        std::memcpy(Bytes(records[i + k]) + seg.offset, buf.data() + k * seg.width, seg.width);
+      if (!readOk) break;
+      slotBuffer_.resize(run * seg.width);
+      readOk = seg.file.ReadAt(kHeaderSize + static_cast<int64_t>(first) * seg.width, slotBuffer_.data(),
+                               slotBuffer_.size());
+      for (size_t k = 0; readOk && k < run; ++k)
+        std::memcpy(Bytes(records[i + k]) + seg.offset, slotBuffer_.data() + k * seg.width, seg.width);
     }
     for (size_t k = i; k < j; ++k) {
       ok[k] = readOk;
       if (readOk) RepairGlobalId(records[k]);
+      else records[k].clear();
     }
     i = j;
   }
@@ -274,15 +277,13 @@ bool TCustomDb::WriteRecord(const std::string& record) {
 
 bool TCustomDb::CreateRecord(std::string& record, const std::string& globalId) {
   if (readOnly_ || static_cast<int>(record.size()) != recordWidth_) return false;
+  if (lastID_ == std::numeric_limits<int32_t>::max()) return false;  // every ID has been issued
   // The latest erased slot is reused first; otherwise a new slot at the end.
-  int slot;
-  if (!freeSlots_.empty()) {
-    slot = *freeSlots_.rbegin();
-    UnindexSlot(slot, ids_[static_cast<size_t>(slot)]);
-  } else {
-    slot = Count();
-    ids_.push_back(-1);
-  }
+  const bool reuse = !freeSlots_.empty();
+  const int slot = reuse ? *freeSlots_.rbegin() : Count();
+  const int32_t previous = reuse ? ids_[static_cast<size_t>(slot)] : -1;
+  if (reuse) UnindexSlot(slot, previous);
+  else ids_.push_back(-1);
   const int32_t id = ++lastID_;
   ids_[static_cast<size_t>(slot)] = id;
   IndexSlot(slot, id);
@@ -294,7 +295,16 @@ bool TCustomDb::CreateRecord(std::string& record, const std::string& globalId) {
   // Keep the header's last ID current so that an ID is never issued twice,
   // even when the program ends without closing the table.
   WriteLastIDToHeaders();
-  return WriteRecord(record);
+  if (WriteRecord(record)) return true;
+  // The slot stays as the file has it (the ID stays used).
+  UnindexSlot(slot, id);
+  if (reuse) {
+    ids_[static_cast<size_t>(slot)] = previous;
+    IndexSlot(slot, previous);
+  } else {
+    ids_.pop_back();
+  }
+  return false;
 }
 
 bool TCustomDb::EraseRecord(std::string& record) {

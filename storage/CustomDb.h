@@ -32,6 +32,7 @@
 class TCustomDb {
  public:
   static constexpr int kHeaderSize = 1024;
+  static constexpr int kCommonHeaderSize = 64;  // ID, globalId, reserved
   static constexpr uint16_t kMagic = 0xF14E;
   static constexpr uint32_t kPasswordMarker = 0x67356DB1;
 
@@ -89,7 +90,7 @@ class TCustomDb {
 
   static std::string SegmentName(const std::string& mainName, int n);
   void OpenSegments(const S_FileName& file, const std::string& defaultRecord);
-  void CreateNewFile(const S_FileName& file, int width);
+  void CreateNewFile(const S_FileName& file, int width, TSegment& segment);
   void OpenSegment(const S_FileName& file, TSegment& segment);
   void LoadIDs();
   void FillUpSegments(const std::string& defaultRecord);
@@ -106,6 +107,7 @@ class TCustomDb {
   std::unordered_map<int32_t, int> slotOfId_;  // lowest slot of each ID >= 0
   bool duplicateIds_ = false;
   std::set<int> freeSlots_;  // slots whose ID is negative
+  std::vector<uint8_t> slotBuffer_;
   int32_t lastID_ = 0;
   int recordWidth_ = 0;
   bool readOnly_ = false;

@@ -18,6 +18,26 @@ std::string I32(int32_t v) {
 
 int32_t At(const std::string& bytes, size_t off) { return DecodeInt32(reinterpret_cast<const uint8_t*>(bytes.data()) + off); }
 
+// The block table as the file holds it: the header's count of entries, read
+// from the chain of table blocks that starts at block 0.
+std::vector<int32_t> EntriesOnDisk(const std::string& bytes) {
+  std::vector<int32_t> entries;
+  const int32_t count = At(bytes, 48);
+  for (int32_t block = 0; static_cast<int32_t>(entries.size()) < count; block = At(bytes, 312 + 256 * block)) {
+    for (int i = 0; i < 63 && static_cast<int32_t>(entries.size()) < count; ++i)
+      entries.push_back(At(bytes, 312 + 256 * block + 4 + 4 * i));
+  }
+  return entries;
+}
+
+void ExpectFileMatches(const TBLOBTable& t, const std::string& path) {
+  const std::string bytes = ReadFileBytes(path);
+  std::vector<int32_t> entries = EntriesOnDisk(bytes);
+  ASSERT_EQ(static_cast<int32_t>(entries.size()), t.EntryCount());
+  for (int32_t b = 0; b < t.EntryCount(); ++b) ASSERT_EQ(entries[static_cast<size_t>(b)], t.Entry(b)) << b;
+  EXPECT_EQ(At(bytes, 52), t.LastID());
+}
+
 class BlobTableTest : public ::testing::Test {
  protected:
   std::string Path() { return fs.dir / "b.dat"; }
@@ -92,6 +112,7 @@ TEST_F(BlobTableTest, BlockBoundariesReuseAndDeletion) {
   EXPECT_FALSE(t.DeleteBLOB(0));
   EXPECT_TRUE(t.DeleteBLOB(a));
   EXPECT_EQ(t.BLOBLength(a), -1);
+  ExpectFileMatches(t, Path());
   // Texts are Windows-1250 in the file.
   ASSERT_TRUE(t.SaveBLOBText(a, "čšž"));
   ASSERT_TRUE(t.LoadBLOBText(a, text));
@@ -113,7 +134,8 @@ TEST_F(BlobTableTest, ContentSurvivesReopenAndGrowth) {
   }
   TBLOBTable t;
   Open(t);
-  EXPECT_GT(t.EntryCount(), 15876);
+  EXPECT_EQ(t.EntryCount(), 15876 + 15876);  // 63 x ceil((15876 + 15872) / 63)
+  ExpectFileMatches(t, Path());
   for (int i = 0; i < 16000; i += 997) {
     std::string text;
     ASSERT_TRUE(t.LoadBLOBText(i + 2, text));
@@ -134,12 +156,22 @@ TEST_F(BlobTableTest, DamagedFilesNeverCrashOrLoop) {
     std::memcpy(&b[off], I32(v).data(), 4);
     return b;
   };
-  const size_t block252 = 312 + 256 * 252, block253 = block252 + 256;
+  const size_t block0 = 312, block252 = 312 + 256 * 252, block253 = block252 + 256;
+  // Table block 251 links to 20 (a table block met before); the table chain
+  // would loop.
   struct Case { const char* name; std::string bytes; const char* logged; } cases[] = {
-      {"past end", patched(block253, 100000), "Index out of range (ID=2, index=100000"},
+      {"link past the table", patched(block253, 100000), "Index out of range (ID=2, index=100000"},
+      {"link to block 0", patched(block253, 0), ""},  // ends the chain: a short read, no message
+      {"link past the file", patched(block253, 400),
+       "TBLOBTable.SeekToIndex: idx=400 (pos=102712) out of range (fileSize=65592)"},
       {"length changes", patched(block253 + 4, 599), "LoadBLOB(2): size changed from 600 to 599"},
+      {"negative length", patched(block252 + 4, -5), "LoadBLOB(2): remSize=-5"},
       {"huge length", patched(block252 + 4, 0x7FFFFFFF), "LoadBLOB(2): size 2147483647 exceeds the file"},
-      {"table link", patched(312, 0), "LoadIDTable: next index <= 0 (0)"},
+      {"table link 0", patched(block0, 0), "LoadIDTable: next index <= 0 (0)"},
+      {"table chain loops", patched(block0 + 256 * 100, 20), "LoadIDTable: next index out of range (20)"},
+      {"table link past the file", patched(block0 + 256 * 100, 9999), "LoadIDTable: next index out of range (9999)"},
+      {"cut inside the data", good.substr(0, block253 + 100), "TBLOBTable.SeekToIndex: idx=253"},
+      {"cut inside block 0", good.substr(0, block0 + 100), "LoadIDTable: next index out of range (0)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -148,10 +180,23 @@ TEST_F(BlobTableTest, DamagedFilesNeverCrashOrLoop) {
     TBLOBTable t;
     Open(t);
     std::string text;
-    t.LoadBLOBText(2, text);
+    bool loaded = t.LoadBLOBText(2, text);
+    if (std::string(c.logged).empty()) {
+      EXPECT_TRUE(loaded);
+      EXPECT_EQ(text, std::string(248 * 2, 'z'));  // what the chain holds up to the broken link
+      EXPECT_TRUE(notifier.shown.empty());
+      continue;
+    }
     ASSERT_FALSE(notifier.shown.empty());
     EXPECT_EQ(notifier.shown[0].caption, "Chyba");
     EXPECT_NE(notifier.shown[0].text.find(c.logged), std::string::npos) << notifier.shown[0].text;
+    // Whatever was damaged, the table stays usable and consistent.
+    int32_t id = t.NewID();
+    ASSERT_GT(id, 0);
+    ASSERT_TRUE(t.SaveBLOBText(id, std::string(300, 'n')));
+    ASSERT_TRUE(t.LoadBLOBText(id, text));
+    EXPECT_EQ(text, std::string(300, 'n'));
+    t.DeleteBLOB(2);
   }
   // A chain that loops back (253 -> 252) ends once the blob's length is read
   // and its deletion stops at the first block already freed.
@@ -164,16 +209,71 @@ TEST_F(BlobTableTest, DamagedFilesNeverCrashOrLoop) {
   EXPECT_TRUE(t.DeleteBLOB(2));
   EXPECT_EQ(t.Entry(254), -2);  // never reached through the broken chain
   t.Close();
-  // Wrong signature and block size are raised.
-  WriteFileBytes(Path(), patched(32, 1));
-  TBLOBTable bad;
-  EXPECT_THROW(Open(bad), EGarvelError);
-  WriteFileBytes(Path(), patched(40, 512));
-  TBLOBTable bad2;
-  try {
-    Open(bad2);
-    FAIL();
-  } catch (const EGarvelError& e) {
-    EXPECT_STREQ(e.what(), "BLOB block size mismatch(512)");
+  // Wrong signature, block size and a cut header are raised.
+  struct Raised { const char* name; std::string bytes; const char* message; } raised[] = {
+      {"signature", patched(32, 1), "BLOB sign not valid!"},
+      {"block size", patched(40, 512), "BLOB block size mismatch(512)"},
+      {"cut header", good.substr(0, 100), "BLOB sign not valid!"},
+      {"empty", "", "BLOB sign not valid!"},
+  };
+  for (const Raised& c : raised) {
+    SCOPED_TRACE(c.name);
+    WriteFileBytes(Path(), c.bytes);
+    for (bool readOnly : {false, true}) {
+      TBLOBTable bad;
+      try {
+        bad.Create(VirtualFile("b.dat"), readOnly);
+        ADD_FAILURE() << "opened";
+      } catch (const EGarvelError& e) {
+        EXPECT_STREQ(e.what(), c.message);
+      }
+    }
+    EXPECT_EQ(ReadFileBytes(Path()), c.bytes);
   }
+}
+
+TEST_F(BlobTableTest, SecondWriterIsRefusedButReadersWork) {
+  TBLOBTable t;
+  Open(t);
+  int32_t id = t.NewID();
+  ASSERT_TRUE(t.SaveBLOBText(id, "text"));
+  const std::string before = ReadFileBytes(Path());
+  TBLOBTable second;
+  try {
+    Open(second);
+    ADD_FAILURE() << "second writer opened";
+  } catch (const EGarvelError& e) {
+    EXPECT_NE(std::string(e.what()).find("another program"), std::string::npos) << e.what();
+  }
+  TBLOBTable reader;
+  reader.Create(VirtualFile("b.dat"), true);
+  std::string text;
+  EXPECT_TRUE(reader.LoadBLOBText(id, text));
+  EXPECT_EQ(text, "text");
+  EXPECT_EQ(reader.NewID(), -1);
+  EXPECT_FALSE(reader.SaveBLOBText(id, "other"));
+  EXPECT_FALSE(reader.DeleteBLOB(id));
+  EXPECT_EQ(ReadFileBytes(Path()), before);
+  TBLOBTable missing;
+  EXPECT_THROW(missing.Create(VirtualFile("none.dat"), true), EGarvelError);
+  EXPECT_FALSE(PathExists(fs.dir / "none.dat"));
+}
+
+TEST_F(BlobTableTest, NoBlobIdAfterTheLargest) {
+  {
+    TBLOBTable t;
+    Open(t);
+  }
+  std::string bytes = ReadFileBytes(Path());
+  std::memcpy(&bytes[52], I32(0x7FFFFFFE).data(), 4);
+  WriteFileBytes(Path(), bytes);
+  TBLOBTable t;
+  Open(t);
+  EXPECT_EQ(t.NewID(), 0x7FFFFFFF);
+  EXPECT_EQ(t.NewID(), -1);
+  EXPECT_EQ(At(ReadFileBytes(Path()), 52), 0x7FFFFFFF);
+  ASSERT_TRUE(t.SaveBLOBText(0x7FFFFFFF, "last"));
+  std::string text;
+  EXPECT_TRUE(t.LoadBLOBText(0x7FFFFFFF, text));
+  EXPECT_EQ(text, "last");
 }

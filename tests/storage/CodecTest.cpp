@@ -39,3 +39,24 @@ TEST(Codec, UpperCaseFollowsTheCodePage) {
   EXPECT_EQ(up("příliš žluťoučký kůň úpěl ďábelské ódy"), "PŘÍLIŠ ŽLUŤOUČKÝ KŮŇ ÚPĚL ĎÁBELSKÉ ÓDY");
   EXPECT_EQ(up("ß÷µ"), "ß÷µ");  // no capital in the code page
 }
+
+// Long texts are converted eight bytes at a time: every length and every
+// position of a non-ASCII byte must give what byte-by-byte conversion gives.
+TEST(Codec, LongTextsMatchByteByByteConversion) {
+  const unsigned char odd[] = {0x8A, 0xE8, 0x80, 0x81, 0xFF, 0xA0};
+  for (size_t length = 0; length <= 40; ++length) {
+    for (size_t at = 0; at < std::max<size_t>(length, 1); ++at) {
+      std::string bytes(length, 'a');
+      std::string expected;
+      if (at < length) bytes[at] = static_cast<char>(odd[(length + at) % std::size(odd)]);
+      for (char c : bytes) expected += Cp1250ToUtf8(std::string(1, c));
+      ASSERT_EQ(Cp1250ToUtf8(bytes), expected) << length << " " << at;
+    }
+  }
+  const std::string all = [] {
+    std::string s;
+    for (int b = 0; b < 256; ++b) s += static_cast<char>(b);
+    return s;
+  }();
+  EXPECT_EQ(Utf8ToCp1250(Cp1250ToUtf8(all + all)), all + all);
+}

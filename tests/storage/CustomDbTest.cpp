@@ -5,6 +5,8 @@
 #include "storage/Coding.h"
 #include "storage/CustomDb.h"
 #include "storage/Errors.h"
+#include "storage/FileSystemSetup.h"
+#include "storage/RealFileSystem.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
 
@@ -146,34 +148,116 @@ TEST_F(CustomDbTest, WiderLayoutAddsAnExtensionSegmentWithDefaults) {
   }
 }
 
+// A segment header as the format lays it out, written by the test itself.
+std::string SegmentHeader(uint16_t width, int32_t lastId = 0, uint16_t magic = 0xF14E, uint16_t version = 1) {
+  std::string h(1024, '\0');
+  h[0] = 18;
+  std::memcpy(&h[1], "TCustomDb database", 18);
+  auto* p = reinterpret_cast<uint8_t*>(h.data());
+  EncodeInt32(p + 32, lastId);
+  EncodeFixed16(p + 36, width);
+  EncodeFixed16(p + 38, magic);
+  EncodeFixed16(p + 40, version);
+  return h;
+}
+
 TEST_F(CustomDbTest, DamagedFilesGiveClearErrors) {
-  struct Case { const char* name; std::string bytes; const char* message; } cases[] = {
-      {"short", std::string(100, '\0'), "Invalid header"},
-      {"magic", std::string(1024, '\0'), "Invalid header"},
+  const std::string slot = Record(100, 1);
+  struct Case {
+    const char* name;
+    std::string main, ext;  // ext empty: no extension segment
+    int width;
+    const char* message;
+  } cases[] = {
+      {"truncated header", SegmentHeader(100).substr(0, 100), "", 100, "Invalid header"},
+      {"empty file", "", "", 100, "Invalid header"},
+      {"wrong magic", SegmentHeader(100, 0, 0x1234) + slot, "", 100, "Invalid header"},
+      {"wrong version", SegmentHeader(100, 0, 0xF14E, 2) + slot, "", 100, "Invalid header"},
+      {"width 0", SegmentHeader(0) + slot, "", 100, "Invalid header"},
+      {"segment 0 without the common header", SegmentHeader(10) + std::string(10, '\0'), "", 100,
+       "Invalid header"},
+      {"extension with wrong magic", SegmentHeader(100) + slot, SegmentHeader(20, 0, 0), 120, "Invalid header"},
+      {"segments wider than the record", SegmentHeader(100) + slot, SegmentHeader(50), 120,
+       "Invalid record length!"},
+      {"record narrower than the common header", SegmentHeader(100) + slot, "", 40, "Invalid record length!"},
   };
   for (const Case& c : cases) {
-    WriteFileBytes(Path("bad.dat"), c.bytes);
-    TCustomDb db;
-    try {
-      db.Create(VirtualFile("bad.dat"), 100, std::string(100, 0), "u", "CAR");
-      ADD_FAILURE() << c.name;
-    } catch (const EGarvelError& e) {
-      EXPECT_STREQ(e.what(), c.message) << c.name;
+    SCOPED_TRACE(c.name);
+    WriteFileBytes(Path("bad.dat"), c.main);
+    std::remove(Path("bad_ex1.dat").c_str());
+    if (!std::string(c.ext).empty()) WriteFileBytes(Path("bad_ex1.dat"), c.ext);
+    for (bool readOnly : {false, true}) {
+      TCustomDb db;
+      try {
+        db.Create(VirtualFile("bad.dat"), c.width, std::string(static_cast<size_t>(c.width), 0), "u", "CAR", readOnly);
+        ADD_FAILURE() << "opened";
+      } catch (const EGarvelError& e) {
+        EXPECT_STREQ(e.what(), c.message);
+      }
     }
+    // The failed open left the file as it was and unlocked.
+    EXPECT_EQ(ReadFileBytes(Path("bad.dat")), c.main);
   }
-  // A partial slot at the end is ignored.
-  {
-    TCustomDb db;
-    Open(db, 100);
-    std::string r = Record(100);
-    ASSERT_TRUE(db.CreateRecord(r, ""));
+
+  // A folder where the extension segment should be created.
+  WriteFileBytes(Path("bad.dat"), SegmentHeader(100) + slot);
+  std::remove(Path("bad_ex1.dat").c_str());
+  ASSERT_TRUE(GetRealFS().ForceDirectories(Path("bad_ex1.dat/")));
+  TCustomDb db;
+  try {
+    db.Create(VirtualFile("bad.dat"), 120, std::string(120, 0), "u", "CAR");
+    ADD_FAILURE() << "opened";
+  } catch (const EGarvelError& e) {
+    EXPECT_STREQ(e.what(), "CreateNewFile: File already exists!");
   }
-  std::string bytes = ReadFileBytes(Path("t.dat")) + "xyz";
-  WriteFileBytes(Path("t.dat"), bytes);
+}
+
+TEST_F(CustomDbTest, PartialSlotsAreIgnoredOrFilledUp) {
+  // Main file: two whole slots and 3 bytes of a third.
+  WriteFileBytes(Path("t.dat"), SegmentHeader(100, 2) + Record(100, 1, 'a') + Record(100, 2, 'b') + "xyz");
+  // Extension: one whole slot and half of the second.
+  WriteFileBytes(Path("t_ex1.dat"), SegmentHeader(20) + std::string(20, 'e') + std::string(10, 'h'));
+  std::string def(120, 'd');
+  TCustomDb db;
+  db.Create(VirtualFile("t.dat"), 120, def, "<username>", "CAR");
+  EXPECT_EQ(db.Count(), 2);
+  EXPECT_EQ(db.TrailingBytes(), 3);
+  // The half slot of the extension is overwritten with the defaults.
+  EXPECT_EQ(ReadFileBytes(Path("t_ex1.dat")), SegmentHeader(20) + std::string(20, 'e') + std::string(20, 'd'));
+  std::string r;
+  ASSERT_TRUE(db.ReadRecord(2, r));
+  EXPECT_EQ(r.substr(100), std::string(20, 'd'));
+  ASSERT_TRUE(db.ReadRecord(1, r));
+  EXPECT_EQ(r.substr(100), std::string(20, 'e'));
+}
+
+TEST_F(CustomDbTest, DuplicateIdsResolveToTheFirstSlot) {
+  WriteFileBytes(Path("t.dat"), SegmentHeader(100, 3) + Record(100, 3, 'a') + Record(100, 7, 'b') + Record(100, 3, 'c'));
   TCustomDb db;
   Open(db, 100);
+  EXPECT_EQ(db.GetIndexForID(3), 0);
+  std::string r;
+  ASSERT_TRUE(db.ReadRecord(3, r));
+  EXPECT_EQ(r[99], 'a');
+  ASSERT_TRUE(db.EraseRecord(r));
+  EXPECT_EQ(db.GetIndexForID(3), 2);  // the other copy is found next
+  // The next ID is above every ID present, whatever the header says.
+  std::string n = Record(100);
+  ASSERT_TRUE(db.CreateRecord(n, ""));
+  EXPECT_EQ(IdOf(n), 8);
+  EXPECT_EQ(db.GetIndexForID(8), 0);
+}
+
+TEST_F(CustomDbTest, NoIdIsIssuedTwiceAtTheLargest) {
+  WriteFileBytes(Path("t.dat"), SegmentHeader(100, 0x7FFFFFFE));
+  TCustomDb db;
+  Open(db, 100);
+  std::string r = Record(100);
+  ASSERT_TRUE(db.CreateRecord(r, ""));
+  EXPECT_EQ(IdOf(r), 0x7FFFFFFF);
+  std::string next = Record(100);
+  EXPECT_FALSE(db.CreateRecord(next, ""));
   EXPECT_EQ(db.Count(), 1);
-  EXPECT_EQ(db.TrailingBytes(), 3);
 }
 
 TEST_F(CustomDbTest, SecondWriterIsRefusedButReadersWork) {
@@ -181,14 +265,35 @@ TEST_F(CustomDbTest, SecondWriterIsRefusedButReadersWork) {
   Open(db, 100);
   std::string r = Record(100);
   ASSERT_TRUE(db.CreateRecord(r, ""));
+  const std::string before = ReadFileBytes(Path("t.dat"));
   TCustomDb second;
-  EXPECT_THROW(Open(second, 100), EGarvelError);
+  try {
+    Open(second, 100);
+    ADD_FAILURE() << "second writer opened";
+  } catch (const EGarvelError& e) {
+    EXPECT_NE(std::string(e.what()).find("another program"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(ReadFileBytes(Path("t.dat")), before);
+
   TCustomDb reader;
   reader.Create(VirtualFile("t.dat"), 100, std::string(100, 0), "u", "CAR", true);
   EXPECT_EQ(reader.Count(), 1);
   std::string back;
   EXPECT_TRUE(reader.ReadRecord(1, back));
   EXPECT_FALSE(reader.WriteRecord(back));
+  EXPECT_FALSE(reader.CreateRecord(back, ""));
+  EXPECT_FALSE(reader.EraseRecord(back));
+  EXPECT_FALSE(reader.SetPassword("x"));
+  reader.Close();
+  EXPECT_EQ(ReadFileBytes(Path("t.dat")), before);
+
+  // A reader never creates an extension segment: a wider layout fails.
+  TCustomDb wide;
+  EXPECT_THROW(wide.Create(VirtualFile("t.dat"), 120, std::string(120, 0), "u", "CAR", true), EGarvelError);
+  EXPECT_FALSE(PathExists(Path("t_ex1.dat")));
+  TCustomDb missing;
+  EXPECT_THROW(missing.Create(VirtualFile("none.dat"), 100, std::string(100, 0), "u", "CAR", true), EGarvelError);
+  EXPECT_FALSE(PathExists(Path("none.dat")));
 }
 
 TEST_F(CustomDbTest, InvalidGlobalIdIsRepairedOnRead) {
