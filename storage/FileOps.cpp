@@ -53,6 +53,7 @@ bool CopyFileTo(const S_FileName& source, const S_FileName& destination) {
   TFile in;
   FsOf(source).AssignFile(in, source.name);
   if (!in.Open(TFile::Mode::Read)) return false;
+  if (!HostExists(in.Path(), fdFile)) return false;  // a folder opens too
   // Copying a file onto itself would truncate it before the first read.
   if (SameFile(in.Path(), destination.RealPath())) return false;
   std::string folder = FolderOf(destination.name);
