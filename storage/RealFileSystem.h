@@ -37,8 +37,9 @@ class CRealFileSystem : public IFileSystem {
 
 // Host helpers shared by both file systems.
 bool HostExists(const std::string& realPath, int flags);
-// Matches a name against a wildcard mask ("*", "?"; "*.*" matches every
-// name), without regard to letter case.
+// Matches a name against a wildcard mask: "*" any run of characters, "?" one
+// character, anything else literal ("[" too), ASCII letters without regard
+// to case; "x.*" also matches a bare "x", so "*.*" matches every name.
 bool MatchesMask(const std::string& name, const std::string& mask);
 // ASCII upper case.
 std::string UpperAscii(std::string text);
