@@ -155,9 +155,9 @@ class TLoader {
     if (!Create(c_.manufacturers, r, in.name)) return;
     ++n_.makes;
     for (const TStartingModel& m : in.models) Model(m, r.ID);
-    // A make's own engines carry no concern link, or the concern's other
-    // makes would list the same engine names again.
-    for (const TStartingEngine& e : in.engines) Engine(e, -1, r.ID);
+    // Linked like the add-engine dialog links them: to the make and to its
+    // concern, so that the manager shows them under the concern.
+    for (const TStartingEngine& e : in.engines) Engine(e, concern, r.ID);
   }
 
   void Model(const TStartingModel& in, int32_t manufacturer) {

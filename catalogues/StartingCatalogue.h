@@ -8,8 +8,11 @@
 //   M <make> | <country>                      (of the last concern)
 //   D <model>: <subtype>, <subtype>; <model>; ...   (models of the last make)
 //   E <engine> / <fuel> / <cm3>; ...          (fuel B petrol, N diesel, J other)
-// Engines after a make belong to that make only; engines after a concern
-// line and before its first make belong to the whole concern.
+// Engines after a concern line and before its first make belong to the
+// concern; engines after a make belong to that make and to its concern (as
+// the add-engine dialog links them). Every make of a concern offers all its
+// concern's engines, so the shipped file lists each engine once, under its
+// concern.
 
 #include <string>
 #include <vector>

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "catalogues/CatalogueQueries.h"
 #include "catalogues/StartingCatalogue.h"
 #include "shell/Stores.h"
 #include "storage/CustomDb.h"
+#include "storage/TextUtils.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
 
@@ -64,8 +67,10 @@ TEST_F(StartingCatalogueTest, LoadsIntoNewStoresOnly) {
   const int32_t audi = FindManufacturerByName(cat, "AUDI");
   ListEngineNames(cat, names, skoda);
   EXPECT_EQ(names, (TNameList{"1.9 TDI", "1.2 HTP"}));
-  ListEngineNames(cat, names, audi);  // the concern's engine, not Škoda's own
-  EXPECT_EQ(names, (TNameList{"1.9 TDI"}));
+  ListEngineNames(cat, names, audi);  // Škoda's own engine is in the concern too
+  EXPECT_EQ(names, (TNameList{"1.9 TDI", "1.2 HTP"}));
+  ListEngineNames(cat, names, FindManufacturerByName(cat, "Tatra"));
+  EXPECT_TRUE(names.empty());
   ListSubTypeNames(cat, names, FindModelByName(cat, skoda, "OCTAVIA"));
   EXPECT_EQ(names, (TNameList{"Combi", "RS"}));
   EXPECT_EQ(FindMakeAndModel(cat, "tatra", "613").concern, FindConcernByName(cat, "Other"));
@@ -105,6 +110,12 @@ TEST_F(StartingCatalogueTest, ShippedCatalogueHasTheCommonMakes) {
   EXPECT_FALSE(names.empty());
   ListEngineNames(cat, names, mm.manufacturer);
   EXPECT_FALSE(names.empty());
+  // No make is offered the same engine name twice.
+  for (const TManufacturerRecord& make : ReadManufacturers(cat.manufacturers)) {
+    ListEngineNames(cat, names, make.ID);
+    std::set<std::string> unique;
+    for (const std::string& e : names) EXPECT_TRUE(unique.insert(FoldText(e)).second) << make.name << ": " << e;
+  }
 }
 
 }  // namespace
