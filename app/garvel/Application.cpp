@@ -17,12 +17,15 @@
 #include "storage/Log.h"
 #include "storage/Picture.h"
 #include "ui/AboutForm.h"
+#include "servicebook/NewVehicleStore.h"
 #include "ui/CommandIcons.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ContactsForm.h"
 #include "ui/HlavniForm.h"
+#include "ui/NovyForm.h"
 #include "ui/PasswordPrompt.h"
 #include "ui/VehicleListPanel.h"
+#include "ui/VehicleFormWiring.h"
 #include "ui/VehicleListPrint.h"
 
 namespace {
@@ -214,6 +217,17 @@ void TGarvelApplication::WireCommands() {
   THlavniForm& w = *window_;
   TVehicleListPanel* panel = panel_;
   w.SetCommandHandler(TCommand::RemoveVehicle, [panel] { panel->RemoveSelected(); });
+  auto addVehicle = [this] {
+    const TVehicleFormServices services = VehicleFormServicesFor(stores_, window_.get(), bgContacts_);
+    const int32_t id = NewVehicle(stores_, services, window_.get());
+    if (id < 0) return;
+    panel_->ShowVehicle(id);  // the new row with its owner, sorted and selected
+    Tautomobil v;
+    if (stores_.cars->LoadCar(id, v)) LogTrace(1, AddCarTraceText(v));
+    // Its records window opens here once the records window exists.
+  };
+  w.SetCommandHandler(TCommand::AddVehicle, addVehicle);
+  QObject::connect(panel_, &TVehicleListPanel::addRequested, addVehicle);
   w.SetCommandHandler(TCommand::PrintVehicleList, [this, panel] {
     PrintVehicleListCommand(panel->List(), window_.get(), bgPrint_, pageLogo_);
   });
