@@ -45,7 +45,9 @@ TFaddEngine::TFaddEngine(const TCatalogue& catalogue, int32_t concernID, int32_t
   fuelRow->addStretch();
   form->addRow(QString::fromUtf8("Výrobce:"), make_);
   form->addRow(QString::fromUtf8("&Název motoru:"), name_);
-  form->addRow(QString::fromUtf8("&Objem:"), displacementRow);
+  auto* displacementLabel = new QLabel(QString::fromUtf8("&Objem:"), this);
+  displacementLabel->setBuddy(displacement_);
+  form->addRow(displacementLabel, displacementRow);
   form->addRow(QString::fromUtf8("Palivo:"), fuelRow);
   form->addRow(QString::fromUtf8("&Webová stránka:"), url_);
   layout->addLayout(form);

@@ -100,7 +100,8 @@ TfVINmanager::TfVINmanager(const TCatalogue& catalogue, TVINPatterns& patterns, 
   auto addRow = [&](const char* label, QWidget* field) {
     auto* l = new QLabel(QString::fromUtf8(label), panel_);
     l->setBuddy(field);
-    grid->addWidget(l, row, 0, Qt::AlignTop);
+    const bool tall = qobject_cast<QPlainTextEdit*>(field) != nullptr;
+    grid->addWidget(l, row, 0, tall ? Qt::AlignTop : Qt::AlignVCenter);
     grid->addWidget(field, row++, 1);
   };
   mask_ = new QLineEdit(panel_);
