@@ -6,6 +6,8 @@
 #include <QUrl>
 
 #include "catalogues/Contacts.h"
+#include "catalogues/EntryPicture.h"
+#include "catalogues/StartingCatalogue.h"
 #include "shell/CopyData.h"
 #include "shell/Config.h"
 #include "shell/ExternalPrograms.h"
@@ -86,6 +88,7 @@ bool TGarvelApplication::Start(int& exitCode) {
   panel_ = new TVehicleListPanel(stores_, window_.get());
   window_->setCentralWidget(panel_);
   panel_->SetBackgroundPicture(bgMain_);
+  panel_->SetPictureFinder([](const char* kind, int32_t id) { return FindEntryPictureFile(kind, id); });
   panel_->PeriodBox()->setCurrentIndex(Config().filterIndex);
   panel_->Reload();
   WireCommands();
@@ -148,6 +151,8 @@ bool TGarvelApplication::OpenStoresAndAskPassword() {
                             [this](std::string& p) { return AskPassword(splash_.get(), p); }))
     return false;
   InstallCalendarLink(*stores_.cars, stores_.customers.get());
+  // A fresh installation gets the starting catalogue shipped with the program.
+  LoadStartingCatalogue(stores_, GetVirtualFS().GetRealPath("catalogue\\"));
   QObject::connect(&calendarTimer_, &QTimer::timeout,
                    [this] { SendCalendarPeriod(*stores_.cars, *stores_.records, calendarRequest_); });
   return true;
