@@ -5,7 +5,9 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "catalogues/CatalogueStores.h"
 #include "catalogues/Contacts.h"
+#include "catalogues/VinPatterns.h"
 #include "catalogues/EntryPicture.h"
 #include "catalogues/StartingCatalogue.h"
 #include "shell/CopyData.h"
@@ -20,6 +22,7 @@
 #include "storage/Picture.h"
 #include "ui/AboutForm.h"
 #include "servicebook/NewVehicleStore.h"
+#include "ui/CarModelsForm.h"
 #include "ui/CommandIcons.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ContactsForm.h"
@@ -28,6 +31,7 @@
 #include "ui/PasswordPrompt.h"
 #include "ui/VehicleListPanel.h"
 #include "ui/VehicleFormWiring.h"
+#include "ui/VinManagerForm.h"
 #include "ui/VehicleListPrint.h"
 
 namespace {
@@ -271,6 +275,13 @@ void TGarvelApplication::WireCommands() {
     panel_->SetBackgroundPicture(bgMain_);
     ApplyColours();
   });
+  if (CatalogueOf(stores_).Complete()) {
+    w.SetCommandHandler(TCommand::CatalogueManager,
+                        [this] { RunCatalogueManager(CatalogueOf(stores_), window_.get()); });
+    // The VIN manager is made once and shown again (not modal).
+    auto* vin = new TfVINmanager(CatalogueOf(stores_), VinPatterns(), window_.get());
+    w.SetCommandHandler(TCommand::VinManager, [vin] { vin->Open(); });
+  }
   w.SetCommandHandler(TCommand::Help, [this] { ShowHelp("index.html"); });
   w.SetCommandHandler(TCommand::IconColour, [this] { ChooseColour(true); });
   w.SetCommandHandler(TCommand::BackgroundColour, [this] { ChooseColour(false); });
