@@ -118,7 +118,8 @@ void TCustomDb::LoadIDs() {
   ids_.resize(static_cast<size_t>(slots));
   // Large sequential reads: one pread per slot is far too slow for
   // hundreds of thousands of records.
-  const size_t perChunk = std::max<size_t>(1, kScanChunk / s0.width);
+  const size_t perChunk = static_cast<size_t>(std::clamp<int64_t>(static_cast<int64_t>(kScanChunk / s0.width), 1,
+                                                                  std::max<int64_t>(slots, 1)));
   std::vector<uint8_t> buf(perChunk * s0.width);
   for (int64_t first = 0; first < slots; first += static_cast<int64_t>(perChunk)) {
     size_t n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(perChunk), slots - first));
@@ -126,6 +127,7 @@ void TCustomDb::LoadIDs() {
       throw EGarvelError(s0.file.Error());
     for (size_t i = 0; i < n; ++i) ids_[static_cast<size_t>(first) + i] = DecodeInt32(buf.data() + i * s0.width);
   }
+  slotOfId_.reserve(ids_.size());
   for (int slot = 0; slot < static_cast<int>(ids_.size()); ++slot) IndexSlot(slot, ids_[static_cast<size_t>(slot)]);
   // IDs present are never issued again, whatever the header says: the header
   // is only current after Close, and a crash must not bring an ID back.

@@ -212,6 +212,32 @@ TEST_F(CustomDbTest, DamagedFilesGiveClearErrors) {
   }
 }
 
+// Every prefix of a table of three records: short of the header it is
+// refused, after it the whole slots are the table.
+TEST_F(CustomDbTest, EveryTruncationIsHandled) {
+  const std::string good =
+      SegmentHeader(100, 3) + Record(100, 1, 'a') + Record(100, -1, 'b') + Record(100, 3, 'c');
+  for (size_t size = 0; size <= good.size(); ++size) {
+    SCOPED_TRACE(size);
+    std::remove(Path("t.dat").c_str());  // a new file each time: rewriting one in place makes ext4 flush it
+    WriteFileBytes(Path("t.dat"), good.substr(0, size));
+    TCustomDb db;
+    try {
+      db.Create(VirtualFile("t.dat"), 100, std::string(100, 0), "u", "CAR", true);
+    } catch (const EGarvelError& e) {
+      EXPECT_LT(size, 1024u);
+      EXPECT_STREQ(e.what(), "Invalid header");
+      continue;
+    }
+    ASSERT_GE(size, 1024u);
+    const int slots = static_cast<int>((size - 1024) / 100);
+    EXPECT_EQ(db.Count(), slots);
+    std::string r;
+    EXPECT_EQ(db.ReadRecord(1, r), slots >= 1);
+    EXPECT_EQ(db.ReadRecord(3, r), slots >= 3);
+  }
+}
+
 TEST_F(CustomDbTest, PartialSlotsAreIgnoredOrFilledUp) {
   // Main file: two whole slots and 3 bytes of a third.
   WriteFileBytes(Path("t.dat"), SegmentHeader(100, 2) + Record(100, 1, 'a') + Record(100, 2, 'b') + "xyz");
