@@ -108,7 +108,7 @@ void TBLOBTable::LoadIDTable() {
 }
 
 void TBLOBTable::RebuildIndexes() {
-  freeBlocks_.clear();
+  freeBlocks_.Clear();
   firstBlockDense_.clear();
   firstBlockSparse_.clear();
   duplicateIds_.clear();
@@ -157,7 +157,7 @@ void TBLOBTable::SetFirstBlock(int32_t id, int32_t block) {
 
 void TBLOBTable::IndexAdd(int32_t block, int32_t value) {
   if (value == kFree) {
-    freeBlocks_.insert(freeBlocks_.end(), block);
+    freeBlocks_.Insert(block);
   } else if (value > 0) {
     int32_t first = FirstBlockOf(value);
     if (first < 0) {
@@ -171,7 +171,7 @@ void TBLOBTable::IndexAdd(int32_t block, int32_t value) {
 
 void TBLOBTable::IndexRemove(int32_t block, int32_t value) {
   if (value == kFree) {
-    freeBlocks_.erase(block);
+    freeBlocks_.Erase(block);
   } else if (value > 0) {
     if (FirstBlockOf(value) != block) return;
     SetFirstBlock(value, -1);
@@ -187,15 +187,14 @@ void TBLOBTable::IndexRemove(int32_t block, int32_t value) {
 }
 
 int32_t TBLOBTable::FindBlock(int32_t value) const {
-  if (value == kFree) return freeBlocks_.empty() ? -1 : *freeBlocks_.begin();
+  if (value == kFree) return freeBlocks_.Lowest();
   if (value > 0) return FirstBlockOf(value);
   auto it = std::find(idTable_.begin(), idTable_.end(), value);
   return it == idTable_.end() ? -1 : static_cast<int32_t>(it - idTable_.begin());
 }
 
 int32_t TBLOBTable::NextFreeFrom(int32_t block) const {
-  auto it = freeBlocks_.lower_bound(block);
-  return it == freeBlocks_.end() ? -1 : *it;
+  return freeBlocks_.From(block);
 }
 
 void TBLOBTable::SetEntry(int32_t block, int32_t value, bool writeNow) {

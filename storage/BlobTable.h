@@ -17,12 +17,12 @@
 // indexes kept in step with the table, with the same results as a scan.
 
 #include <cstdint>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "storage/BlockSet.h"
 #include "storage/File.h"
 #include "storage/FileSystem.h"
 
@@ -100,7 +100,7 @@ class TBLOBTable {
   int32_t lastID_ = 1;
   std::vector<int32_t> idTable_;       // entry per block
   std::vector<int32_t> idBlockIndex_;  // table blocks in chain order
-  std::set<int32_t> freeBlocks_;       // blocks whose entry is -1
+  TBlockSet freeBlocks_;               // blocks whose entry is -1
   // Blob ID -> its lowest first block (-1 none): a vector for the IDs issued
   // so far, a map for IDs far beyond them (only in damaged files).
   std::vector<int32_t> firstBlockDense_;

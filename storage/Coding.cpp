@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "storage/Codec.h"
+#include "storage/Errors.h"
 
 void EncodeCountedString(uint8_t* p, size_t maxChars, std::string_view utf8) {
+  GARVEL_ASSERT(maxChars <= 255, "string[N] holds at most 255 characters", "Coding");
   std::string bytes = Utf8ToCp1250(utf8);
   size_t n = std::min(bytes.size(), maxChars);
   p[0] = static_cast<uint8_t>(n);

@@ -6,9 +6,9 @@
 // Windows-1250; bytes after the text are zero when we write them and are
 // ignored when read. Texts are UTF-8 in memory.
 //
-// Every getter takes a bounds-checked view; reading a field that does not fit
-// is a programming error caught by the caller's width checks, so the getters
-// assume `offset + width <= size` and the layout code asserts the widths once.
+// The functions work on raw pointers into a buffer of a fixed layout: the
+// layout code checks the buffer's width once (a record of the wrong width is
+// refused whole), so each field access assumes `offset + width <= size`.
 
 #include <cstdint>
 #include <cstring>
@@ -62,8 +62,8 @@ inline double DecodeDouble(const uint8_t* p) {
   return v;
 }
 
-// string[N] at p (N+1 bytes). Writes the first N Windows-1250 characters of
-// the UTF-8 text and zeroes the rest of the field.
+// string[N] at p (N+1 bytes, N <= 255). Writes the first N Windows-1250
+// characters of the UTF-8 text and zeroes the rest of the field.
 void EncodeCountedString(uint8_t* p, size_t maxChars, std::string_view utf8);
 // Reads string[N]; a length byte above N is clamped to N.
 std::string DecodeCountedString(const uint8_t* p, size_t maxChars);

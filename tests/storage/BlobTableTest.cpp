@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
+#include <set>
 
 #include "storage/BlobTable.h"
+#include "storage/BlockSet.h"
 #include "storage/Coding.h"
 #include "storage/Errors.h"
 #include "tests/support/RecordingNotifier.h"
@@ -335,4 +338,28 @@ TEST_F(BlobTableTest, TruncatedAndFlippedFilesAreReadSafely) {
       readAll(bytes);
     }
   }
+}
+
+// The free-block bitmap answers as an ordered set does, across word edges.
+TEST(BlockSet, AnswersLikeAnOrderedSet) {
+  std::mt19937 rng(11);
+  TBlockSet bits;
+  std::set<int32_t> reference;
+  for (int step = 0; step < 20000; ++step) {
+    int32_t block = static_cast<int32_t>(rng() % 700);
+    if (rng() % 3 == 0) {
+      bits.Erase(block);
+      reference.erase(block);
+    } else {
+      bits.Insert(block);
+      reference.insert(block);
+    }
+    ASSERT_EQ(bits.Lowest(), reference.empty() ? -1 : *reference.begin());
+    int32_t from = static_cast<int32_t>(rng() % 720);
+    auto it = reference.lower_bound(from);
+    ASSERT_EQ(bits.From(from), it == reference.end() ? -1 : *it) << from;
+  }
+  bits.Clear();
+  EXPECT_EQ(bits.Lowest(), -1);
+  EXPECT_EQ(bits.From(0), -1);
 }
