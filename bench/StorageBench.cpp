@@ -5,7 +5,8 @@
 //   garvel_bench --benchmark_filter=Storage
 //
 // The data is generated once per run into a temporary folder (about 250 MB,
-// some seconds), or kept in $GARVEL_BENCH_DIR and reused by later runs. "Storage_LoadAll*" report `vs_cat`: their time over the time
+// some seconds), or kept in $GARVEL_BENCH_DIR and reused by later runs; the
+// writing benchmarks change a copy. "Storage_LoadAll*" report `vs_cat`: their time over the time
 // of streaming both files through a 1 MiB buffer, measured just before; the
 // tables are opened outside the measured time (see Storage_Open*).
 
@@ -61,10 +62,15 @@ class TFixture {
   }
   ~TFixture() {
     if (temporary) fs.DeleteDirectory(dir);
+    if (!workDir.empty()) fs.DeleteDirectory(workDir);
   }
 
   S_FileName Records() { return S_FileName{dir + "db_records.dat", &fs}; }
   S_FileName Blobs() { return S_FileName{dir + "db_rec_blob.dat", &fs}; }
+  // The writing benchmarks work on a copy made once per run, so that the
+  // generated files stay as they were made.
+  S_FileName WritableRecords() { return S_FileName{WorkDir() + "db_records.dat", &fs}; }
+  S_FileName WritableBlobs() { return S_FileName{WorkDir() + "db_rec_blob.dat", &fs}; }
   const std::vector<int32_t>& BlobIds() const { return blobIds; }
 
   // Streams both files through a 1 MiB buffer, as `cat` does; milliseconds.
@@ -86,6 +92,17 @@ class TFixture {
   bool temporary = true;
 
  private:
+  const std::string& WorkDir() {
+    if (workDir.empty()) {
+      workDir = MakeTempFolder();
+      CopyFileTo(Records(), S_FileName{workDir + "db_records.dat", &fs});
+      CopyFileTo(Blobs(), S_FileName{workDir + "db_rec_blob.dat", &fs});
+    }
+    return workDir;
+  }
+
+  std::string workDir;
+
   TFixture() {
     if (const char* kept = std::getenv("GARVEL_BENCH_DIR")) {
       dir = std::string(kept) + "/";
@@ -95,7 +112,7 @@ class TFixture {
       dir = MakeTempFolder();
     }
     if (!temporary && fs.FileOrDirExists(Records().name, fdFile)) {
-      // Reuse: the blob IDs are all IDs the file has issued.
+      // Reuse: the blob IDs are all the IDs the file has issued.
       TBLOBTable blobs;
       blobs.Create(Blobs(), true);
       for (int32_t id = 2; id <= blobs.LastID() && blobIds.size() < 2u * kRecords; ++id) blobIds.push_back(id);
@@ -250,12 +267,12 @@ void Storage_LoadAllPerVehicle(benchmark::State& state) {
 }
 BENCHMARK(Storage_LoadAllPerVehicle)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// The writing benchmarks come last: they change the files.
+// Writing, on a copy of the files.
 
 void Storage_WriteRecord(benchmark::State& state) {
   TFixture& f = TFixture::Get();
   TCustomDb db;
-  db.Create(f.Records(), kWidth, std::string(kWidth, '\0'), "bench", "REC");
+  db.Create(f.WritableRecords(), kWidth, std::string(kWidth, '\0'), "bench", "REC");
   std::mt19937 rng(3);
   std::uniform_int_distribution<int32_t> id(1, kRecords);
   std::string record;
@@ -273,7 +290,7 @@ BENCHMARK(Storage_WriteRecord);
 void Storage_SaveBLOBText(benchmark::State& state) {
   TFixture& f = TFixture::Get();
   TBLOBTable blobs;
-  blobs.Create(f.Blobs());
+  blobs.Create(f.WritableBlobs());
   std::mt19937 rng(4);
   std::uniform_int_distribution<size_t> pick(0, f.BlobIds().size() - 1);
   const std::string text = MakeText(rng, 300, 300);
@@ -285,9 +302,9 @@ BENCHMARK(Storage_SaveBLOBText);
 void Storage_CreateRecordWithTexts(benchmark::State& state) {
   TFixture& f = TFixture::Get();
   TCustomDb db;
-  db.Create(f.Records(), kWidth, std::string(kWidth, '\0'), "bench", "REC");
+  db.Create(f.WritableRecords(), kWidth, std::string(kWidth, '\0'), "bench", "REC");
   TBLOBTable blobs;
-  blobs.Create(f.Blobs());
+  blobs.Create(f.WritableBlobs());
   std::mt19937 rng(5);
   const std::string description = MakeText(rng, 300, 300), material = MakeText(rng, 100, 100);
   std::string record(kWidth, '\0');
@@ -306,7 +323,7 @@ BENCHMARK(Storage_CreateRecordWithTexts);
 void Storage_CreateRecord(benchmark::State& state) {
   TFixture& f = TFixture::Get();
   TCustomDb db;
-  db.Create(f.Records(), kWidth, std::string(kWidth, '\0'), "bench", "REC");
+  db.Create(f.WritableRecords(), kWidth, std::string(kWidth, '\0'), "bench", "REC");
   std::string record(kWidth, '\0');
   for (auto _ : state) {
     EncodeInt32(Bytes(record), -1);

@@ -74,15 +74,25 @@ void TBLOBTable::LoadIDTable() {
   const int64_t fileBlocks = FileBlocks();
   idTable_.reserve(static_cast<size_t>(std::min<int64_t>(count, fileBlocks * kEntriesPerTableBlock)) + 102400);
   std::vector<bool> visited;
+  // Table blocks come in runs (each growth adds them side by side), so the
+  // chain is read a run of blocks at a time.
+  constexpr int64_t kRun = 256;
+  std::vector<uint8_t> run;
+  int64_t runFirst = 0, runCount = 0;
   int32_t block = 0;
-  uint8_t buf[kBlockSize];
   for (int32_t k = 0; k < needed; ++k) {
-    if (!file_.ReadAt(BlockOffset(block), buf, kBlockSize)) {
-      // Only block 0 can get here (links are checked below): a file cut
-      // short inside its first block.
-      LogError("LoadIDTable: next index out of range (" + std::to_string(block) + ")", true);
-      break;
+    if (block < runFirst || block >= runFirst + runCount) {
+      runFirst = block;
+      runCount = std::min<int64_t>(kRun, fileBlocks - block);
+      run.resize(static_cast<size_t>(std::max<int64_t>(runCount, 0) * kBlockSize));
+      if (runCount <= 0 || !file_.ReadAt(BlockOffset(block), run.data(), run.size())) {
+        // Only block 0 can get here (links are checked below): a file cut
+        // short inside its first block.
+        LogError("LoadIDTable: next index out of range (" + std::to_string(block) + ")", true);
+        break;
+      }
     }
+    const uint8_t* buf = run.data() + (block - runFirst) * kBlockSize;
     if (visited.size() <= static_cast<size_t>(block)) visited.resize(static_cast<size_t>(block) + 1);
     visited[static_cast<size_t>(block)] = true;
     idBlockIndex_.push_back(block);
