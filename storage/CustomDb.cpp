@@ -37,6 +37,7 @@ void TCustomDb::Create(const S_FileName& file, int recordWidth, const std::strin
   ids_.clear();
   slotOfId_.clear();
   freeSlots_.clear();
+  ForgetReadAhead();
   duplicateIds_ = false;
   lastID_ = 0;
   recordWidth_ = recordWidth;
@@ -184,6 +185,7 @@ bool TCustomDb::WriteLastIDToHeaders() {
 }
 
 void TCustomDb::Close() {
+  ForgetReadAhead();
   if (!readOnly_) WriteLastIDToHeaders();
   for (TSegment& seg : segments_) seg.file.Close();
   segments_.clear();
@@ -212,13 +214,44 @@ int64_t TCustomDb::TrailingBytes() const {
   return size < kHeaderSize ? 0 : (size - kHeaderSize) % segments_[0].width;
 }
 
+// Reading slot after slot (the vehicle list, a tool walking the table) is
+// served from a read-ahead of the following slots, one read per segment;
+// any write forgets it.
 bool TCustomDb::ReadSlot(int index, std::string& record) {
   if (index < 0 || index >= Count()) return false;
-  record.assign(static_cast<size_t>(recordWidth_), '\0');
-  for (TSegment& seg : segments_) {
-    if (!seg.file.ReadAt(kHeaderSize + static_cast<int64_t>(index) * seg.width, Bytes(record) + seg.offset, seg.width))
-      return false;
+  const bool sequential = index == lastSlotRead_ + 1;
+  lastSlotRead_ = index;
+  record.resize(static_cast<size_t>(recordWidth_));
+  if (index < aheadFirst_ || index >= aheadFirst_ + aheadCount_) {
+    if (!sequential || !FillReadAhead(index)) {
+      for (TSegment& seg : segments_) {
+        if (!seg.file.ReadAt(kHeaderSize + static_cast<int64_t>(index) * seg.width, Bytes(record) + seg.offset,
+                             seg.width))
+          return false;
+      }
+      return true;
+    }
   }
+  std::memcpy(Bytes(record), aheadBytes_.data() + static_cast<size_t>(index - aheadFirst_) * recordWidth_,
+              static_cast<size_t>(recordWidth_));
+  return true;
+}
+
+bool TCustomDb::FillReadAhead(int first) {
+  constexpr int kReadAhead = 64;
+  aheadCount_ = 0;
+  const int count = std::min(kReadAhead, Count() - first);
+  aheadBytes_.resize(static_cast<size_t>(count) * recordWidth_);
+  for (TSegment& seg : segments_) {
+    slotBuffer_.resize(static_cast<size_t>(count) * seg.width);
+    if (!seg.file.ReadAt(kHeaderSize + static_cast<int64_t>(first) * seg.width, slotBuffer_.data(), slotBuffer_.size()))
+      return false;  // a short segment (a reader's view): slot by slot then
+    for (int k = 0; k < count; ++k)
+      std::memcpy(aheadBytes_.data() + static_cast<size_t>(k) * recordWidth_ + seg.offset,
+                  slotBuffer_.data() + static_cast<size_t>(k) * seg.width, seg.width);
+  }
+  aheadFirst_ = first;
+  aheadCount_ = count;
   return true;
 }
 
@@ -270,6 +303,7 @@ bool TCustomDb::WriteRecord(const std::string& record) {
   if (readOnly_ || static_cast<int>(record.size()) != recordWidth_) return false;
   int slot = GetIndexForID(DecodeInt32(Bytes(record)));
   if (slot < 0) return false;
+  ForgetReadAhead();
   for (TSegment& seg : segments_) {
     if (!seg.file.WriteAt(kHeaderSize + static_cast<int64_t>(slot) * seg.width, Bytes(record) + seg.offset, seg.width))
       return false;
@@ -317,6 +351,7 @@ bool TCustomDb::EraseRecord(std::string& record) {
   UnindexSlot(slot, id);
   ids_[static_cast<size_t>(slot)] = -1;
   IndexSlot(slot, -1);
+  ForgetReadAhead();
   EncodeInt32(Bytes(record), -1);
   TSegment& s0 = segments_[0];
   return s0.file.WriteAt(kHeaderSize + static_cast<int64_t>(slot) * s0.width, Bytes(record), s0.width);

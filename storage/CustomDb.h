@@ -100,6 +100,11 @@ class TCustomDb {
   void UnindexSlot(int slot, int32_t id);
 
   bool ReadSegment0Chunk(int64_t first, size_t count, std::vector<uint8_t>& buf);
+  bool FillReadAhead(int first);
+  void ForgetReadAhead() {
+    aheadCount_ = 0;
+    lastSlotRead_ = -2;
+  }
   int Segment0Width() const { return segments_.empty() ? 0 : segments_[0].width; }
 
   std::vector<TSegment> segments_;
@@ -108,6 +113,10 @@ class TCustomDb {
   bool duplicateIds_ = false;
   std::set<int> freeSlots_;  // slots whose ID is negative
   std::vector<uint8_t> slotBuffer_;
+  std::vector<uint8_t> aheadBytes_;  // whole records of slots aheadFirst_.. read ahead
+  int aheadFirst_ = 0;
+  int aheadCount_ = 0;
+  int lastSlotRead_ = -2;
   int32_t lastID_ = 0;
   int recordWidth_ = 0;
   bool readOnly_ = false;

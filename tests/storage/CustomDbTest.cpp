@@ -322,6 +322,48 @@ TEST_F(CustomDbTest, SecondWriterIsRefusedButReadersWork) {
   EXPECT_FALSE(PathExists(Path("none.dat")));
 }
 
+// Reading slot after slot is served from a read-ahead: writes in between
+// must show, in both segments.
+TEST_F(CustomDbTest, SequentialReadsSeeEveryWrite) {
+  {
+    TCustomDb db;
+    Open(db, 100);
+    for (int i = 0; i < 200; ++i) {
+      std::string r = Record(100, -1, 'a');
+      ASSERT_TRUE(db.CreateRecord(r, ""));
+    }
+  }
+  TCustomDb db;
+  db.Create(VirtualFile("t.dat"), 120, std::string(120, 'd'), "<username>", "CAR");
+  std::string r;
+  for (int32_t id = 1; id <= 200; ++id) {
+    ASSERT_TRUE(db.ReadRecord(id, r)) << id;
+    ASSERT_EQ(IdOf(r), id);
+    ASSERT_EQ(r[99], 'a');
+    ASSERT_EQ(r[119], 'd');
+    if (id % 50 == 10) {
+      // Change a record a few slots ahead, erase the next one.
+      std::string ahead;
+      ASSERT_TRUE(db.ReadRecord(id + 3, ahead));
+      ahead[99] = 'b';
+      ahead[119] = 'e';
+      ASSERT_TRUE(db.WriteRecord(ahead));
+      ASSERT_TRUE(db.ReadRecord(id + 3, r));
+      EXPECT_EQ(r[99], 'b');
+      EXPECT_EQ(r[119], 'e');
+      std::string next;
+      ASSERT_TRUE(db.ReadRecord(id + 1, next));
+      ASSERT_TRUE(db.EraseRecord(next));
+      ASSERT_TRUE(db.ReadRecord(id + 2, r));
+      EXPECT_FALSE(db.ReadRecord(id + 1, r));
+      std::string slot;
+      ASSERT_TRUE(db.ReadSlot(id, slot));  // slot of ID id + 1
+      EXPECT_EQ(IdOf(slot), -1);
+      id += 3;
+    }
+  }
+}
+
 TEST_F(CustomDbTest, InvalidGlobalIdIsRepairedOnRead) {
   TCustomDb db;
   Open(db, 100);
