@@ -285,14 +285,14 @@ void TBLOBTable::SaveHeader() {
 int32_t TBLOBTable::NewID() {
   // No ID left (a damaged header may claim the largest one) is a failure,
   // not a wrap to negative IDs.
-  if (readOnly_ || lastID_ == std::numeric_limits<int32_t>::max()) return -1;
+  if (!Writable() || lastID_ == std::numeric_limits<int32_t>::max()) return -1;
   ++lastID_;
   SaveHeader();
   return lastID_;
 }
 
 bool TBLOBTable::SaveBLOB(int32_t id, const void* bytes, int32_t length) {
-  if (readOnly_ || id <= 0 || length < 0) return false;
+  if (!Writable() || id <= 0 || length < 0) return false;
   DeleteBLOB(id);
   const int32_t blocks = std::max(1, CeilDiv(length, kPayload));
   int32_t b = FindBlock(kFree);
@@ -456,7 +456,7 @@ void TBLOBTable::Prefetch(const std::vector<int32_t>& ids) {
 }
 
 bool TBLOBTable::DeleteBLOB(int32_t id) {
-  if (id <= 0 || readOnly_) return false;
+  if (id <= 0 || !Writable()) return false;
   int32_t b = FindBlock(id);
   bool freed = false;
   // Only the blob's own blocks are freed: a damaged link that points into

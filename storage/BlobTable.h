@@ -74,6 +74,7 @@ class TBLOBTable {
 
  private:
   void CreateNewFile();
+  bool Writable() const { return !readOnly_ && file_.IsOpen(); }  // open, and not for reading only
   void LoadIDTable();
   void RebuildIndexes();
   void SetEntry(int32_t block, int32_t value, bool writeNow = true);

@@ -53,6 +53,8 @@ void TCustomDb::Create(const S_FileName& file, int recordWidth, const std::strin
   } catch (...) {
     segments_.clear();  // a table that cannot be used is not kept open (nor locked)
     ids_.clear();
+    slotOfId_.clear();
+    freeSlots_.clear();
     throw;
   }
 }
@@ -300,7 +302,7 @@ void TCustomDb::ReadSlots(const std::vector<int>& slots, std::vector<std::string
 }
 
 bool TCustomDb::WriteRecord(const std::string& record) {
-  if (readOnly_ || static_cast<int>(record.size()) != recordWidth_) return false;
+  if (!Writable() || static_cast<int>(record.size()) != recordWidth_) return false;
   int slot = GetIndexForID(DecodeInt32(Bytes(record)));
   if (slot < 0) return false;
   ForgetReadAhead();
@@ -312,7 +314,7 @@ bool TCustomDb::WriteRecord(const std::string& record) {
 }
 
 bool TCustomDb::CreateRecord(std::string& record, const std::string& globalId) {
-  if (readOnly_ || static_cast<int>(record.size()) != recordWidth_) return false;
+  if (!Writable() || static_cast<int>(record.size()) != recordWidth_) return false;
   if (lastID_ == std::numeric_limits<int32_t>::max()) return false;  // every ID has been issued
   // The latest erased slot is reused first; otherwise a new slot at the end.
   const bool reuse = !freeSlots_.empty();
@@ -344,7 +346,7 @@ bool TCustomDb::CreateRecord(std::string& record, const std::string& globalId) {
 }
 
 bool TCustomDb::EraseRecord(std::string& record) {
-  if (readOnly_ || static_cast<int>(record.size()) != recordWidth_) return false;
+  if (!Writable() || static_cast<int>(record.size()) != recordWidth_) return false;
   int32_t id = DecodeInt32(Bytes(record));
   int slot = GetIndexForID(id);
   if (slot < 0) return false;

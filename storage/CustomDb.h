@@ -101,6 +101,7 @@ class TCustomDb {
 
   bool ReadSegment0Chunk(int64_t first, size_t count, std::vector<uint8_t>& buf);
   bool FillReadAhead(int first);
+  bool Writable() const { return !readOnly_ && !segments_.empty(); }  // open, and not for reading only
   void ForgetReadAhead() {
     aheadCount_ = 0;
     lastSlotRead_ = -2;

@@ -260,6 +260,15 @@ TEST_F(BlobTableTest, SecondWriterIsRefusedButReadersWork) {
   TBLOBTable missing;
   EXPECT_THROW(missing.Create(VirtualFile("none.dat"), true), EGarvelError);
   EXPECT_FALSE(PathExists(fs.dir / "none.dat"));
+
+  // Closing releases the lock; a closed table refuses writes.
+  t.Close();
+  EXPECT_EQ(t.NewID(), -1);
+  EXPECT_FALSE(t.SaveBLOBText(id, "other"));
+  EXPECT_FALSE(t.DeleteBLOB(id));
+  Open(second);
+  EXPECT_TRUE(second.LoadBLOBText(id, text));
+  EXPECT_EQ(text, "text");
 }
 
 TEST_F(BlobTableTest, NoBlobIdAfterTheLargest) {

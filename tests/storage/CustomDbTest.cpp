@@ -320,6 +320,15 @@ TEST_F(CustomDbTest, SecondWriterIsRefusedButReadersWork) {
   TCustomDb missing;
   EXPECT_THROW(missing.Create(VirtualFile("none.dat"), 100, std::string(100, 0), "u", "CAR", true), EGarvelError);
   EXPECT_FALSE(PathExists(Path("none.dat")));
+
+  // Closing releases the lock; a closed table refuses writes.
+  db.Close();
+  EXPECT_FALSE(db.WriteRecord(r));
+  std::string fresh = Record(100);
+  EXPECT_FALSE(db.CreateRecord(fresh, ""));
+  EXPECT_FALSE(db.EraseRecord(r));
+  Open(second, 100);
+  EXPECT_EQ(second.Count(), 1);
 }
 
 // Reading slot after slot is served from a read-ahead: writes in between
