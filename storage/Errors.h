@@ -1,7 +1,7 @@
 #pragma once
 // Two kinds of failure travel as exceptions:
 //  - EGarvelError: a structural fault of a data file or a failed operation
-//    that the specification of the operation raises ("Invalid header",
+//    that an operation raises with its own text ("Invalid header",
 //    "BLOB sign not valid!"); the caller reports it to the user.
 //  - EAssertionFailed: a programming error (a path rule broken, a process-wide
 //    instance used before set-up), carrying the message and the unit.
