@@ -128,7 +128,11 @@ void TCustomDb::LoadIDs() {
     size_t n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(perChunk), slots - first));
     if (!s0.file.ReadAt(kHeaderSize + first * s0.width, buf.data(), n * s0.width))
       throw EGarvelError(s0.file.Error());
-    for (size_t i = 0; i < n; ++i) ids_[static_cast<size_t>(first) + i] = DecodeInt32(buf.data() + i * s0.width);
+    for (size_t i = 0; i < n; ++i) {
+      const uint8_t* head = buf.data() + i * s0.width;
+      ids_[static_cast<size_t>(first) + i] = DecodeInt32(head);
+      SlotScanned(static_cast<int>(first + static_cast<int64_t>(i)), head, s0.width);
+    }
   }
   slotOfId_.reserve(ids_.size());
   for (int slot = 0; slot < static_cast<int>(ids_.size()); ++slot) IndexSlot(slot, ids_[static_cast<size_t>(slot)]);
@@ -202,12 +206,6 @@ int TCustomDb::GetIndexForID(int32_t id) const {
   if (id < 0) return -1;
   auto it = slotOfId_.find(id);
   return it == slotOfId_.end() ? -1 : it->second;
-}
-
-bool TCustomDb::ReadSegment0Chunk(int64_t first, size_t count, std::vector<uint8_t>& buf) {
-  TSegment& s0 = segments_[0];
-  buf.resize(count * s0.width);
-  return s0.file.ReadAt(kHeaderSize + first * s0.width, buf.data(), buf.size());
 }
 
 int64_t TCustomDb::TrailingBytes() const {

@@ -74,10 +74,6 @@ class TCustomDb {
   const std::string& TableName() const { return tableName_; }
   std::string MainPath() const { return segments_.empty() ? "" : segments_[0].file.Path(); }
   int SegmentCount() const { return static_cast<int>(segments_.size()); }
-  // Calls `visit` with segment 0's bytes of every slot in order, reading the
-  // file in large chunks; false on a read error.
-  template <typename F>
-  bool ForEachSlotHead(F&& visit);
   // Bytes of segment 0 after the last whole slot (a partial slot).
   int64_t TrailingBytes() const;
 
@@ -93,13 +89,24 @@ class TCustomDb {
   void CreateNewFile(const S_FileName& file, int width, TSegment& segment);
   void OpenSegment(const S_FileName& file, TSegment& segment);
   void LoadIDs();
+
+ protected:
+  // Called while opening with segment 0's bytes of every slot, as the slot
+  // IDs are read, so that a store can index more than the ID without reading
+  // the file again.
+  virtual void SlotScanned(int slot, const uint8_t* head, int width) {
+    (void)slot;
+    (void)head;
+    (void)width;
+  }
+
+ private:
   void FillUpSegments(const std::string& defaultRecord);
   bool WriteLastIDToHeaders();
   void RepairGlobalId(std::string& record) const;
   void IndexSlot(int slot, int32_t id);
   void UnindexSlot(int slot, int32_t id);
 
-  bool ReadSegment0Chunk(int64_t first, size_t count, std::vector<uint8_t>& buf);
   bool FillReadAhead(int first);
   bool Writable() const { return !readOnly_ && !segments_.empty(); }  // open, and not for reading only
   void ForgetReadAhead() {
@@ -125,16 +132,3 @@ class TCustomDb {
   std::string userName_;
 };
 
-template <typename F>
-bool TCustomDb::ForEachSlotHead(F&& visit) {
-  const int width = Segment0Width();
-  if (width == 0) return false;
-  const size_t perChunk = std::max<size_t>(1, (4u << 20) / static_cast<size_t>(width));
-  std::vector<uint8_t> buf;
-  for (int64_t first = 0; first < Count(); first += static_cast<int64_t>(perChunk)) {
-    size_t n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(perChunk), Count() - first));
-    if (!ReadSegment0Chunk(first, n, buf)) return false;
-    for (size_t i = 0; i < n; ++i) visit(static_cast<int>(first + static_cast<int64_t>(i)), buf.data() + i * width, width);
-  }
-  return true;
-}

@@ -34,13 +34,16 @@ void TCustomRecDb::Create(const S_FileName& recordFile, const S_FileName& blobFi
   blobs_.Create(blobFile, readOnly);
   Tzaznam def;
   InitRecord(def, -1, 0);
-  TCustomDb::Create(recordFile, kRecordWidth, Encoded(def.db), userName, "REC", readOnly);
-  carIDlist_.assign(static_cast<size_t>(Count()), -1);
+  carIDlist_.clear();
   slotsOfCar_.clear();
-  ForEachSlotHead([this](int slot, const uint8_t* head, int width) {
-    if (DecodeInt32(head) < 0 || width < 68) return;
-    SetCarIDAt(slot, DecodeInt32(head + 64));
-  });
+  TCustomDb::Create(recordFile, kRecordWidth, Encoded(def.db), userName, "REC", readOnly);
+  carIDlist_.resize(static_cast<size_t>(Count()), -1);
+}
+
+void TCustomRecDb::SlotScanned(int slot, const uint8_t* head, int width) {
+  // The vehicle of each live slot, from the same read that finds the IDs.
+  if (DecodeInt32(head) < 0 || width < 68) return;
+  SetCarIDAt(slot, DecodeInt32(head + 64));
 }
 
 int32_t TCustomRecDb::CarIDAt(int slot) const {

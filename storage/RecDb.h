@@ -49,6 +49,9 @@ class TCustomRecDb : public TCustomDb {
 
   TBLOBTable& Blobs() { return blobs_; }
 
+ protected:
+  void SlotScanned(int slot, const uint8_t* head, int width) override;
+
  private:
   void SetCarIDAt(int slot, int32_t carID);
 
