@@ -18,13 +18,7 @@ TFaddEngine::TFaddEngine(const TCatalogue& catalogue, int32_t concernID, int32_t
   setWindowTitle(QString::fromUtf8("Přidat motor do databáze"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
-  TManufacturerRecord make;
-  make_ = new QLabel(ReadManufacturer(catalogue.manufacturers, manufacturerID, make) ? QString::fromStdString(make.name)
-                                                                                      : QString(),
-                     this);
-  QFont bold = make_->font();
-  bold.setBold(true);
-  make_->setFont(bold);
+  make_ = BoldManufacturerLabel(catalogue, manufacturerID, this);
   name_ = new QLineEdit(this);
   name_->setMaxLength(31);
   displacement_ = new QLineEdit(this);

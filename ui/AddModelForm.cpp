@@ -14,13 +14,7 @@ TFaddModel::TFaddModel(const TCatalogue& catalogue, int32_t manufacturerID, cons
   setWindowTitle(QString::fromUtf8("Přidat model do databáze"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
-  TManufacturerRecord make;
-  make_ = new QLabel(ReadManufacturer(catalogue.manufacturers, manufacturerID, make) ? QString::fromStdString(make.name)
-                                                                                      : QString(),
-                     this);
-  QFont bold = make_->font();
-  bold.setBold(true);
-  make_->setFont(bold);
+  make_ = BoldManufacturerLabel(catalogue, manufacturerID, this);
   name_ = new QLineEdit(this);
   url_ = new QLineEdit(this);
   name_->setMaxLength(31);

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QUrl>
@@ -27,4 +28,15 @@ QHBoxLayout* AddCancelRow(QDialog* dialog, QPushButton*& add) {
   row->addWidget(cancel);
   QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
   return row;
+}
+
+QLabel* BoldManufacturerLabel(const TCatalogue& catalogue, int32_t manufacturerID, QWidget* parent) {
+  TManufacturerRecord make;
+  auto* label = new QLabel(
+      ReadManufacturer(catalogue.manufacturers, manufacturerID, make) ? QString::fromStdString(make.name) : QString(),
+      parent);
+  QFont bold = label->font();
+  bold.setBold(true);
+  label->setFont(bold);
+  return label;
 }
