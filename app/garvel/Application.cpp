@@ -56,6 +56,7 @@ QImage LoadSettingsPicture(const std::string& path) {
 TGarvelApplication::TGarvelApplication(QApplication& app, std::vector<std::string> arguments)
     : app_(app), arguments_(std::move(arguments)) {
   SetNotifier(&notifier_);
+  SetDesktop(&desktop_);
   calendarTimer_.setSingleShot(true);
   calendarTimer_.setInterval(100);
 }
@@ -63,6 +64,7 @@ TGarvelApplication::TGarvelApplication(QApplication& app, std::vector<std::strin
 TGarvelApplication::~TGarvelApplication() {
   if (server_) server_->Stop();
   SetCalendarLinkFactory(nullptr);
+  SetDesktop(nullptr);
   SetNotifier(nullptr);
 }
 
@@ -80,6 +82,7 @@ bool TGarvelApplication::Start(int& exitCode) {
 
   window_ = std::make_unique<THlavniForm>();
   notifier_.SetParent(window_.get());
+  desktop_.SetParent(window_.get());
   TraceStartup();
   // The web-service client takes its address, login, password and e-mail
   // method here once it exists.

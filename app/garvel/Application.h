@@ -13,6 +13,7 @@
 #include "shell/CopyDataServer.h"
 #include "shell/PendingCommandLines.h"
 #include "shell/Stores.h"
+#include "ui/QtDesktop.h"
 #include "ui/QtNotifier.h"
 
 class TAboutForm;
@@ -44,6 +45,7 @@ class TGarvelApplication {
   QApplication& app_;
   std::vector<std::string> arguments_;
   TQtNotifier notifier_;
+  TQtDesktop desktop_;
   TPendingCommandLines pending_;
   TCalendarRequest calendarRequest_;
   QTimer calendarTimer_;
