@@ -5,6 +5,11 @@
 // vehicle and owner are shown. The display step (pictures into the panel,
 // texts from the stores) runs on the user-interface thread through the
 // updater, which the window runs synchronously there.
+//
+// The worker touches nothing the user-interface thread may change: the
+// background colour and the picture finder are copies handed to it under its
+// lock, and the finder works on file systems of its own (TEntryPictureLookup).
+// It runs below normal priority.
 
 #include <atomic>
 #include <climits>
@@ -25,14 +30,17 @@ class TRecordInfoThread {
     TPicture picture;     // the panel size, background-filled
   };
   // The JPEG designated for an entry ("CAR" or "CON" and its ID), as a real
-  // path, or empty.
+  // path, or empty. Runs on the worker, so it must own what it reads.
   using TPictureFinder = std::function<std::string(const char* kind, int32_t id)>;
   // Runs the display step on the user-interface thread and returns when done.
   using TUpdater = std::function<void(const TUpdate&)>;
-  using TBackground = std::function<uint32_t()>;  // 0xRRGGBB
 
-  TRecordInfoThread(int width, int height, TPictureFinder finder, TUpdater updater, TBackground background);
+  TRecordInfoThread(int width, int height, TUpdater updater);
   ~TRecordInfoThread();
+
+  // Take effect from the next picture prepared.
+  void SetPictureFinder(TPictureFinder finder);
+  void SetBackground(uint32_t rgb);  // 0xRRGGBB
 
   void SetCarID(int32_t id);
   void SetCustomerID(int32_t id);
@@ -44,12 +52,12 @@ class TRecordInfoThread {
 
  private:
   void Run();
-  void Show(bool vehicle, int32_t id);
+  void Show(bool vehicle, int32_t id, const TPictureFinder& finder, uint32_t background);
 
   const int width_, height_;
-  TPictureFinder finder_;
   TUpdater updater_;
-  TBackground background_;
+  TPictureFinder finder_;        // guarded by mutex_
+  uint32_t background_ = 0xFFFFFF;  // guarded by mutex_
 
   std::mutex mutex_;
   std::condition_variable wake_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 
 #include "catalogues/ContactRecord.h"
 #include "storage/CarDb.h"
@@ -121,7 +122,7 @@ bool PassesFilter(const TVehicleRow& row, const TVehicleFilter& filter, TDateTim
 
 int CompareVehicleRows(const TVehicleRow& a, const TVehicleRow& b, int tag) {
   switch (tag) {
-    case kTagPlate: return CzechCompare(PlateKey(a.Value(tag)), PlateKey(b.Value(tag)));
+    case kTagPlate: return ComparePlates(a.Value(tag), b.Value(tag));
     case kTagYear: {
       long x = YearKey(a.Value(tag)), y = YearKey(b.Value(tag));
       return x < y ? -1 : x > y ? 1 : 0;
@@ -131,48 +132,79 @@ int CompareVehicleRows(const TVehicleRow& a, const TVehicleRow& b, int tag) {
   }
 }
 
-TVehicleList::TVehicleList() : columns_(InitialVehicleColumns()) {}
-
-void TVehicleList::Load(TCustomCarDb& cars, TCustomDb* customers, TDateTime today) {
-  today_ = today;
-  all_.clear();
-  all_.reserve(static_cast<size_t>(cars.Count()));
-  std::string bytes;
-  for (int slot = 0; slot < cars.Count(); ++slot) {
-    int32_t id = cars.IDAt(slot);
-    Tautomobil v;
-    if (id < 0 || !cars.LoadCar(id, v)) continue;
-    v.ownerName.clear();
-    if (customers && v.ownerID >= 0 && customers->ReadRecord(v.ownerID, bytes)) {
-      TContactRecord c;
-      DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), c);
-      v.ownerName = CustomerDisplayName(c);
-    }
-    all_.push_back(MakeVehicleRow(v));
-  }
-  Refill();
+int ComparePlates(const std::string& a, const std::string& b) {
+  // The folded keys are upper case already; a byte order keeps "CH" between
+  // "CG" and "CI", as the plates are letters and digits, not words.
+  return PlateKey(a).compare(PlateKey(b));
 }
 
-void TVehicleList::Refill() {
+TVehicleList::TVehicleList() : columns_(InitialVehicleColumns()) {}
+
+void TVehicleList::Load(TCustomCarDb& cars, TCustomDb* customers, TClock today) {
+  cars_ = &cars;
+  customers_ = customers;
+  today_ = std::move(today);
+  Reload();
+}
+
+std::string TVehicleList::OwnerName(int32_t ownerID) {
+  std::string bytes;
+  if (!customers_ || ownerID < 0 || !customers_->ReadRecord(ownerID, bytes)) return "";
+  TContactRecord c;
+  DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), c);
+  return CustomerDisplayName(c);
+}
+
+bool TVehicleList::ReadRow(int32_t vehicleID, TVehicleRow& row) {
+  Tautomobil v;
+  if (!cars_ || vehicleID < 0 || !cars_->LoadCar(vehicleID, v)) return false;
+  v.ownerName = OwnerName(v.ownerID);
+  row = MakeVehicleRow(v);
+  return true;
+}
+
+void TVehicleList::Reload() {
+  all_.clear();
+  if (cars_) {
+    all_.reserve(static_cast<size_t>(cars_->Count()));
+    // An owner of several vehicles is read once per refill.
+    std::unordered_map<int32_t, std::string> owners;
+    for (int slot = 0; slot < cars_->Count(); ++slot) {
+      int32_t id = cars_->IDAt(slot);
+      Tautomobil v;
+      if (id < 0 || !cars_->LoadCar(id, v)) continue;
+      auto it = owners.find(v.ownerID);
+      if (it == owners.end()) it = owners.emplace(v.ownerID, OwnerName(v.ownerID)).first;
+      v.ownerName = it->second;
+      all_.push_back(MakeVehicleRow(v));
+    }
+  }
+  Refilter();
+}
+
+void TVehicleList::Refilter() {
+  const TDateTime today = today_ ? today_() : Today();
   rows_.clear();
   for (const TVehicleRow& row : all_)
-    if (PassesFilter(row, filter_, today_)) rows_.push_back(row);
+    if (PassesFilter(row, filter_, today)) rows_.push_back(row);
   Sort();
 }
 
 void TVehicleList::SetFilter(const TVehicleFilter& filter) {
-  const bool narrowing = filter.periodDays == filter_.periodDays && filter.showArchived == filter_.showArchived &&
-                         filter.search.size() > filter_.search.size() &&
+  const bool sameBoxes = filter.periodDays == filter_.periodDays && filter.showArchived == filter_.showArchived;
+  const bool narrowing = sameBoxes && filter.search.size() > filter_.search.size() &&
                          filter.search.compare(0, filter_.search.size(), filter_.search) == 0;
   filter_ = filter;
-  if (!narrowing) {
-    Refill();
-    return;
+  if (!sameBoxes) {
+    Reload();
+  } else if (!narrowing) {
+    Refilter();
+  } else {
+    // Rows are tested again with their shown values and never added back.
+    rows_.erase(std::remove_if(rows_.begin(), rows_.end(),
+                               [&](const TVehicleRow& r) { return !MatchesSearch(r, filter_.search); }),
+                rows_.end());
   }
-  // Rows are tested again with their shown values and never added back.
-  rows_.erase(std::remove_if(rows_.begin(), rows_.end(),
-                             [&](const TVehicleRow& r) { return !MatchesSearch(r, filter_.search); }),
-              rows_.end());
 }
 
 void TVehicleList::Sort() {
@@ -192,7 +224,7 @@ void TVehicleList::ClickColumn(int index) {
   }
   std::swap(columns_[0], columns_[static_cast<size_t>(index)]);
   descending_ = false;
-  Refill();
+  Reload();
 }
 
 bool TVehicleList::SortByCaption(const std::string& caption, bool descending) {
@@ -205,18 +237,58 @@ bool TVehicleList::SortByCaption(const std::string& caption, bool descending) {
   return false;
 }
 
+void TVehicleList::SetColumnWidth(int index, int width) {
+  if (index < 0 || index >= static_cast<int>(columns_.size()) || width <= 0) return;
+  TVehicleColumn& c = columns_[static_cast<size_t>(index)];
+  if (c.width > 0 || c.width == -1) c.width = width;  // a hidden or filling column keeps its kind
+}
+
 int TVehicleList::RowOfVehicle(int32_t vehicleID) const {
   for (size_t i = 0; i < rows_.size(); ++i)
     if (rows_[i].vehicleID == vehicleID) return static_cast<int>(i);
   return -1;
 }
 
-void TVehicleList::UpdateVehicle(const Tautomobil& vehicle) {
-  TVehicleRow row = MakeVehicleRow(vehicle);
-  auto it = std::find_if(all_.begin(), all_.end(), [&](const TVehicleRow& r) { return r.vehicleID == vehicle.ID; });
+void TVehicleList::PutRow(const TVehicleRow& row, bool show) {
+  auto same = [&](const TVehicleRow& r) { return r.vehicleID == row.vehicleID; };
+  auto it = std::find_if(all_.begin(), all_.end(), same);
   if (it == all_.end()) all_.push_back(row);
   else *it = row;
-  Refill();
+  auto shown = std::find_if(rows_.begin(), rows_.end(), same);
+  if (shown != rows_.end()) *shown = row;
+  else if (show) rows_.push_back(row);
+}
+
+bool TVehicleList::ShowNewVehicle(int32_t vehicleID) {
+  TVehicleRow row;
+  if (!ReadRow(vehicleID, row)) return false;
+  PutRow(row, true);
+  Sort();
+  return true;
+}
+
+bool TVehicleList::RefreshOne(int32_t vehicleID) {
+  TVehicleRow row;
+  if (!ReadRow(vehicleID, row)) {
+    RemoveVehicle(vehicleID);
+    return false;
+  }
+  PutRow(row, PassesFilter(row, filter_, today_ ? today_() : Today()));
+  return true;
+}
+
+void TVehicleList::RefreshVehicle(int32_t vehicleID) {
+  RefreshOne(vehicleID);
+  Sort();
+}
+
+void TVehicleList::RefreshOwner(int32_t contactID) {
+  if (contactID < 0) return;
+  std::vector<int32_t> owned;
+  for (const TVehicleRow& r : all_)
+    if (r.ownerID == contactID) owned.push_back(r.vehicleID);
+  for (int32_t id : owned) RefreshOne(id);
+  Sort();
 }
 
 void TVehicleList::RemoveVehicle(int32_t vehicleID) {

@@ -4,6 +4,7 @@
 // sort order. The window and `garvelctl list` both show this list.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -78,24 +79,39 @@ bool MatchesSearch(const TVehicleRow& row, const std::string& search);
 
 // Order of two rows by the column of `tag`: <0, 0 or >0.
 int CompareVehicleRows(const TVehicleRow& a, const TVehicleRow& b, int tag);
+// Plates: "-" counts as a blank, then folded, blanks removed and compared
+// letter by letter without regard to case (no Czech "CH").
+int ComparePlates(const std::string& a, const std::string& b);
 
+// The list keeps a copy of every vehicle row read from the stores, so that a
+// search keystroke never reads the stores. Whatever changes vehicles or
+// contacts elsewhere tells the list (RefreshVehicle, RefreshOwner, Reload),
+// and a change of period, archive box or sort column reads the stores again.
 class TVehicleList {
  public:
+  using TClock = std::function<TDateTime()>;
+
   TVehicleList();
 
-  // Reads every vehicle with its owner's display name, then fills the list
-  // through the filter and sorts it. Vehicles that cannot be read are left out.
-  void Load(TCustomCarDb& cars, TCustomDb* customers, TDateTime today);
-  // Fills the list again from what Load read.
-  void Refill();
+  // Attaches the stores (they must outlive the list) and the clock that says
+  // which day it is at each refill, then reads every vehicle with its owner's
+  // display name and fills the list through the filter, sorted. Vehicles
+  // that cannot be read are left out.
+  void Load(TCustomCarDb& cars, TCustomDb* customers, TClock today);
+  // Reads the attached stores again and fills the list.
+  void Reload();
   // A new filter. Characters added at the end of the search text only narrow
-  // the shown rows; any other change refills.
+  // the shown rows; another change of the search text refills from what was
+  // read; a change of period or archive box reads the stores again.
   void SetFilter(const TVehicleFilter& filter);
   // A click on column `index`: the first column toggles the direction; any
-  // other becomes the first column, ascending, and the list is refilled.
+  // other becomes the first column (with its width), ascending, and the list
+  // is read again.
   void ClickColumn(int index);
   // Sort by the column with this caption (as ClickColumn); false if none.
   bool SortByCaption(const std::string& caption, bool descending);
+  // A width the user gave a column (kept through sorts and refills).
+  void SetColumnWidth(int index, int width);
 
   const std::vector<TVehicleColumn>& Columns() const { return columns_; }
   const std::vector<TVehicleRow>& Rows() const { return rows_; }
@@ -103,17 +119,34 @@ class TVehicleList {
   bool Descending() const { return descending_; }
   // Index of the shown row of a vehicle, or -1.
   int RowOfVehicle(int32_t vehicleID) const;
-  // Adds or replaces one vehicle (after it was added or changed) and sorts.
-  void UpdateVehicle(const Tautomobil& vehicle);
+
+  // A vehicle just added: shown whatever the filter until the next refill.
+  // False when it cannot be read.
+  bool ShowNewVehicle(int32_t vehicleID);
+  // A vehicle changed or erased elsewhere: its row is read again. A shown
+  // row stays shown with its new values; a hidden one is shown when it now
+  // passes the filter; an erased one goes.
+  void RefreshVehicle(int32_t vehicleID);
+  // A contact changed or deleted elsewhere: the rows of the vehicles it owned
+  // are read again (a deleted owner's vehicles now have none).
+  void RefreshOwner(int32_t contactID);
   void RemoveVehicle(int32_t vehicleID);
 
  private:
+  bool ReadRow(int32_t vehicleID, TVehicleRow& row);
+  std::string OwnerName(int32_t ownerID);
+  void Refilter();
   void Sort();
+  // Replaces or adds the row in the copy; `show` adds it to the shown rows.
+  void PutRow(const TVehicleRow& row, bool show);
+  bool RefreshOne(int32_t vehicleID);
 
   std::vector<TVehicleColumn> columns_;
   std::vector<TVehicleRow> all_;
   std::vector<TVehicleRow> rows_;
   TVehicleFilter filter_;
   bool descending_ = false;
-  TDateTime today_ = 0;
+  TCustomCarDb* cars_ = nullptr;
+  TCustomDb* customers_ = nullptr;
+  TClock today_;
 };

@@ -96,6 +96,41 @@ QImage UntintedCommandIcon(TCommand command, int size) {
   return image;
 }
 
+QImage UntintedVehicleIcon(int size) {
+  QImage image(size, size, QImage::Format_RGB888);
+  image.fill(kKey);
+  QPainter g(&image);
+  g.setRenderHint(QPainter::Antialiasing, false);
+  Stroke(g, size);
+  g.setPen(QPen(Qt::black, std::max(1, size / 14)));
+  const int m = size / 8, w = size - 2 * m;
+  const int body = size / 2, low = size - m - size / 6;
+  // Body with a cabin, and two wheels.
+  g.drawRect(QRect(m, body, w, low - body));
+  g.drawLine(m + w / 5, body, m + w / 3, body - size / 4);
+  g.drawLine(m + w / 3, body - size / 4, m + 2 * w / 3, body - size / 4);
+  g.drawLine(m + 2 * w / 3, body - size / 4, m + 4 * w / 5, body);
+  const int r = std::max(2, size / 8);
+  g.setBrush(Qt::black);
+  g.drawEllipse(QPoint(m + w / 4, low), r, r);
+  g.drawEllipse(QPoint(m + 3 * w / 4, low), r, r);
+  g.end();
+  return image;
+}
+
+QIcon VehicleRowIcon(uint32_t iconColour, int size) {
+  TPicture p = ToPicture(UntintedVehicleIcon(size));
+  const uint32_t key = 0x008000;
+  TintIcon(p, key, iconColour, false);  // the key stays the key
+  QImage image(p.width, p.height, QImage::Format_ARGB32);
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x) {
+      const uint32_t rgb = p.Pixel(x, y);
+      image.setPixel(x, y, rgb == key ? 0u : (0xFF000000u | rgb));
+    }
+  return QIcon(QPixmap::fromImage(image));
+}
+
 QIcon TintedIcon(const QImage& untinted, uint32_t background, uint32_t iconColour) {
   QIcon icon;
   if (untinted.isNull()) return icon;

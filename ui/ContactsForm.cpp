@@ -159,7 +159,7 @@ void TcontactsForm::AddContactCommand() {
   model_->Reset();
   SelectRow(row);
   UpdateButtons();
-  if (onContactsChanged) onContactsChanged();
+  if (onContactChanged) onContactChanged(c.ID);
 }
 
 void TcontactsForm::EditSelected() {
@@ -171,7 +171,7 @@ void TcontactsForm::EditSelected() {
   list_.Replace(row, c);  // the row stays where it is, selected
   model_->RowChanged(row);
   UpdateButtons();
-  if (onContactsChanged) onContactsChanged();
+  if (onContactChanged) onContactChanged(c.ID);
 }
 
 void TcontactsForm::DeleteSelected() {
@@ -181,7 +181,7 @@ void TcontactsForm::DeleteSelected() {
   if (DeleteContact(customers_, cars_, c) == TContactDelete::Cancelled) return;
   model_->RemoveRow(row);
   UpdateButtons();
-  if (onContactsChanged) onContactsChanged();
+  if (onContactChanged) onContactChanged(c.ID);
 }
 
 void TcontactsForm::SendEmail() {

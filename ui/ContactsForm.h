@@ -32,9 +32,9 @@ class TcontactsForm : public QDialog {
   void SetBackground(const QImage& picture);
   // The print logo (`bgprint`) and the page picture for "Tisknout".
   void SetPrintPictures(const QImage& printLogo, const QImage& pagePicture);
-  // After a contact was added, changed or deleted: the vehicle list
-  // refreshes the owners it shows.
-  std::function<void()> onContactsChanged;
+  // After a contact was added, changed or deleted, with its ID: the vehicle
+  // list refreshes the rows of that owner's vehicles.
+  std::function<void(int32_t contactID)> onContactChanged;
 
   // For tests and callers: the rows, the search box and the commands.
   const TContactList& List() const { return list_; }

@@ -1,6 +1,7 @@
 #include "ui/HlavniForm.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -56,6 +57,13 @@ void THlavniForm::BuildMenus() {
   statisticsSeparator_ = view->addSeparator();
   view->addAction(AddCommand(TCommand::ViewList, QString::fromUtf8("Seznam"), QKeySequence("Ctrl+S")));
   view->addAction(AddCommand(TCommand::ViewDetails, QString::fromUtf8("Podrobnosti"), QKeySequence("Ctrl+D")));
+  // The two views of the list exclude each other; the detailed one is first.
+  auto* views = new QActionGroup(this);
+  for (TCommand c : {TCommand::ViewList, TCommand::ViewDetails}) {
+    actions_[c]->setCheckable(true);
+    views->addAction(actions_[c]);
+  }
+  actions_[TCommand::ViewDetails]->setChecked(true);
   view->addAction(AddCommand(TCommand::UnpaidOrders, QString::fromUtf8("Zobrazit nezaplacené zákázky"), QKeySequence("Ctrl+U")));
   view->addAction(AddCommand(TCommand::Invoices, QString::fromUtf8("Zobrazit přehled faktur"), QKeySequence("Ctrl+F")));
   view->addAction(AddCommand(TCommand::SimpleInvoices,

@@ -17,6 +17,7 @@ QVariant TVehicleListModel::data(const QModelIndex& index, int role) const {
     int tag = list_.Columns()[static_cast<size_t>(index.column())].tag;
     return QString::fromStdString(row.Value(tag));
   }
+  if (role == Qt::DecorationRole && index.column() == 0 && !rowIcon_.isNull()) return rowIcon_;
   if (role == Qt::ForegroundRole && row.archived) return QColor(Qt::darkGray);
   return {};
 }
@@ -31,6 +32,11 @@ QVariant TVehicleListModel::headerData(int section, Qt::Orientation orientation,
 void TVehicleListModel::Reset() {
   beginResetModel();
   endResetModel();
+}
+
+void TVehicleListModel::SetRowIcon(const QIcon& icon) {
+  rowIcon_ = icon;
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
 }
 
 int32_t TVehicleListModel::VehicleAt(int row) const {

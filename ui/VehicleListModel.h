@@ -2,6 +2,7 @@
 // The rows of the vehicle list as a Qt table model over TVehicleList.
 
 #include <QAbstractTableModel>
+#include <QIcon>
 
 #include "shell/VehicleList.h"
 
@@ -18,9 +19,12 @@ class TVehicleListModel : public QAbstractTableModel {
 
   // Call after any change of the list (filter, sort, reload).
   void Reset();
+  // Every row shows this icon in its first column.
+  void SetRowIcon(const QIcon& icon);
   int32_t VehicleAt(int row) const;
   int32_t OwnerAt(int row) const;
 
  private:
   TVehicleList& list_;
+  QIcon rowIcon_;
 };

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,15 +10,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QUrl>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "catalogues/ContactRecord.h"
 #include "shell/Stores.h"
+#include "shell/VehicleInfoText.h"
 #include "shell/VehicleRemoval.h"
+#include "ui/ContactLinks.h"
 #include "ui/VehicleListModel.h"
 
 namespace {
@@ -34,6 +36,7 @@ QImage ToImage(const TPicture& p) {
 
 QLabel* InfoLabel(QWidget* parent) {
   auto* label = new QLabel("-", parent);
+  label->setTextFormat(Qt::PlainText);  // names and notes are shown, never read as markup
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   label->setWordWrap(true);
   return label;
@@ -72,7 +75,8 @@ TVehicleListPanel::TVehicleListPanel(TStoreSet& stores, QWidget* parent) : QWidg
   windowsBar_->hide();
   left->addWidget(windowsBar_);
 
-  view_ = new TBackgroundTableView(this);
+  views_ = new QStackedWidget(this);
+  view_ = new TBackgroundTableView(views_);
   view_->setModel(model_.get());
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
   view_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -83,7 +87,24 @@ TVehicleListPanel::TVehicleListPanel(TStoreSet& stores, QWidget* parent) : QWidg
   view_->setWordWrap(false);
   view_->horizontalHeader()->setSectionsClickable(true);
   view_->horizontalHeader()->setHighlightSections(false);
-  left->addWidget(view_, 1);
+  brief_ = new QListView(views_);
+  brief_->setModel(model_.get());
+  {
+    QItemSelectionModel* own = brief_->selectionModel();
+    brief_->setSelectionModel(view_->selectionModel());  // one selection for both views
+    delete own;
+  }
+  brief_->setViewMode(QListView::ListMode);
+  brief_->setFlow(QListView::TopToBottom);
+  brief_->setWrapping(true);
+  brief_->setResizeMode(QListView::Adjust);
+  brief_->setUniformItemSizes(true);
+  brief_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  brief_->setSelectionMode(QAbstractItemView::SingleSelection);
+  brief_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  views_->addWidget(view_);
+  views_->addWidget(brief_);
+  left->addWidget(views_, 1);
 
   auto* buttons = new QHBoxLayout;
   auto* add = new QPushButton(QString::fromUtf8("Přidat automobil (&+)"), this);
@@ -121,6 +142,7 @@ TVehicleListPanel::TVehicleListPanel(TStoreSet& stores, QWidget* parent) : QWidg
   ownerAddress_ = InfoLabel(ownerBox);
   ownerPhone_ = InfoLabel(ownerBox);
   ownerEmail_ = InfoLabel(ownerBox);
+  ownerEmail_->setTextFormat(Qt::RichText);  // the link; the address itself is escaped
   ownerEmail_->setTextInteractionFlags(Qt::TextBrowserInteraction);
   ownerForm->addRow(ownerPicture_);
   ownerForm->addRow(QString::fromUtf8("Jméno:"), ownerName_);
@@ -137,32 +159,35 @@ TVehicleListPanel::TVehicleListPanel(TStoreSet& stores, QWidget* parent) : QWidg
   connect(period_, &QComboBox::currentIndexChanged, this, &TVehicleListPanel::ApplyFilter);
   connect(archived_, &QCheckBox::toggled, this, &TVehicleListPanel::ApplyFilter);
   connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-    int keep = view_->currentIndex().isValid() ? view_->currentIndex().row() : 0;
+    const int32_t selected = SelectedVehicle();
+    const int keep = CurrentRow();
     list_.ClickColumn(section);
-    AfterListChange(keep);
+    AfterListChange(selected, keep);
   });
-  connect(view_, &QAbstractItemView::doubleClicked, this, [this] {
-    if (SelectedVehicle() >= 0) emit openRequested(SelectedVehicle());
-  });
-  connect(view_, &QAbstractItemView::activated, this, [this] {
-    if (SelectedVehicle() >= 0) emit openRequested(SelectedVehicle());
-  });
+  connect(view_->horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int width) { ColumnResized(column, width); });
+  // A double click also activates the row; only the double click and Enter
+  // (below) open it, so it opens once whatever the style's activation rule.
+  connect(view_, &QAbstractItemView::doubleClicked, this, &TVehicleListPanel::RequestOpen);
+  connect(brief_, &QAbstractItemView::doubleClicked, this, &TVehicleListPanel::RequestOpen);
+  view_->installEventFilter(this);
+  brief_->installEventFilter(this);
   connect(add, &QPushButton::clicked, this, &TVehicleListPanel::addRequested);
   connect(remove, &QPushButton::clicked, this, &TVehicleListPanel::RemoveSelected);
-  connect(open, &QPushButton::clicked, this, [this] {
-    if (SelectedVehicle() >= 0) emit openRequested(SelectedVehicle());
+  connect(open, &QPushButton::clicked, this, &TVehicleListPanel::RequestOpen);
+  connect(ownerEmail_, &QLabel::linkActivated, this, [this] {
+    ComposeEmailTo(ownerEmail_->property("address").toString().toStdString());
   });
-  connect(ownerEmail_, &QLabel::linkActivated, this, [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
   connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           &TVehicleListPanel::OnSelectionChanged);
 
-  info_ = std::make_unique<TRecordInfoThread>(
-      kPictureWidth, kPictureHeight,
-      [this](const char* kind, int32_t id) { return finder_ ? finder_(kind, id) : std::string(); },
-      [this](const TRecordInfoThread::TUpdate& update) {
-        QMetaObject::invokeMethod(this, [this, &update] { UpdateInfo(update); }, Qt::BlockingQueuedConnection);
-      },
-      [this] { return static_cast<uint32_t>(panelColour_.rgb() & 0xFFFFFF); });
+  info_ = std::make_unique<TRecordInfoThread>(kPictureWidth, kPictureHeight,
+                                              [this](const TRecordInfoThread::TUpdate& update) {
+                                                QMetaObject::invokeMethod(
+                                                    this, [this, &update] { UpdateInfo(update); },
+                                                    Qt::BlockingQueuedConnection);
+                                              });
+  SetPanelColour(QColor(0xE4, 0x85, 0x1B));
 }
 
 TVehicleListPanel::~TVehicleListPanel() { StopInfoThread(); }
@@ -172,18 +197,54 @@ void TVehicleListPanel::StopInfoThread() {
   info_.reset();
 }
 
-void TVehicleListPanel::SetPictureFinder(TRecordInfoThread::TPictureFinder finder) { finder_ = std::move(finder); }
-
-void TVehicleListPanel::SetPanelColour(const QColor& colour) {
-  panelColour_ = colour;
-  // The pictures are drawn on the panel colour: show them again.
-  if (info_) info_->Refresh();
+void TVehicleListPanel::SetPictureFinder(TRecordInfoThread::TPictureFinder finder) {
+  if (info_) info_->SetPictureFinder(std::move(finder));
 }
 
+void TVehicleListPanel::SetPanelColour(const QColor& colour) {
+  if (!info_) return;
+  // The pictures are drawn on the panel colour: show them again.
+  info_->SetBackground(static_cast<uint32_t>(colour.rgb() & 0xFFFFFF));
+  info_->Refresh();
+}
+
+void TVehicleListPanel::SetRowIcon(const QIcon& icon) { model_->SetRowIcon(icon); }
+
+void TVehicleListPanel::SetDetailsView(bool details) {
+  const int32_t selected = SelectedVehicle();
+  views_->setCurrentWidget(details ? static_cast<QWidget*>(view_) : brief_);
+  SelectVehicle(selected);
+  views_->currentWidget()->setFocus();
+}
+
+bool TVehicleListPanel::IsDetailsView() const { return views_->currentWidget() == view_; }
+
 void TVehicleListPanel::Reload() {
-  int keep = view_->currentIndex().isValid() ? view_->currentIndex().row() : 0;
-  list_.Load(*stores_.cars, stores_.customers.get(), Today());
-  AfterListChange(keep);
+  const int32_t selected = SelectedVehicle();
+  const int keep = CurrentRow();
+  if (!stores_.cars) return;
+  list_.Load(*stores_.cars, stores_.customers.get(), Today);
+  AfterListChange(selected, keep, true);
+}
+
+void TVehicleListPanel::RefreshVehicle(int32_t vehicleID) {
+  const int32_t selected = SelectedVehicle();
+  const int keep = CurrentRow();
+  list_.RefreshVehicle(vehicleID);
+  AfterListChange(selected, keep, true);
+}
+
+void TVehicleListPanel::RefreshOwner(int32_t contactID) {
+  const int32_t selected = SelectedVehicle();
+  const int keep = CurrentRow();
+  list_.RefreshOwner(contactID);
+  AfterListChange(selected, keep, true);
+}
+
+void TVehicleListPanel::ShowNewVehicle(int32_t vehicleID) {
+  const int keep = CurrentRow();
+  list_.ShowNewVehicle(vehicleID);
+  AfterListChange(vehicleID, keep);
 }
 
 void TVehicleListPanel::ApplyFilter() {
@@ -191,23 +252,24 @@ void TVehicleListPanel::ApplyFilter() {
   f.search = search_->text().toStdString();
   f.periodDays = period_->currentData().toInt();
   f.showArchived = archived_->isChecked();
-  int32_t selected = SelectedVehicle();
+  const int32_t selected = SelectedVehicle();
   list_.SetFilter(f);
-  model_->Reset();
-  ApplyColumnWidths();
-  int row = list_.RowOfVehicle(selected);
-  if (row < 0 && !list_.Rows().empty()) row = 0;
-  if (row >= 0) view_->selectRow(row);
+  AfterListChange(selected, 0);
 }
 
-void TVehicleListPanel::AfterListChange(int keepRow) {
+void TVehicleListPanel::AfterListChange(int32_t vehicleID, int keepRow, bool showInfoAfresh) {
+  applyingWidths_ = true;
   model_->Reset();
   ApplyColumnWidths();
-  if (!list_.Rows().empty()) {
-    int row = std::clamp(keepRow, 0, static_cast<int>(list_.Rows().size()) - 1);
-    view_->selectRow(row);
-    view_->scrollTo(model_->index(row, 0));
-  }
+  applyingWidths_ = false;
+  if (list_.Rows().empty()) return;
+  int row = list_.RowOfVehicle(vehicleID);
+  if (row < 0) row = std::clamp(keepRow, 0, static_cast<int>(list_.Rows().size()) - 1);
+  view_->selectRow(row);
+  QAbstractItemView* shown = IsDetailsView() ? static_cast<QAbstractItemView*>(view_) : brief_;
+  shown->scrollTo(model_->index(row, 0));
+  // The selected vehicle or its owner may have changed: show them afresh.
+  if (showInfoAfresh && info_) info_->Refresh();
 }
 
 void TVehicleListPanel::ApplyColumnWidths() {
@@ -223,6 +285,43 @@ void TVehicleListPanel::ApplyColumnWidths() {
       header->resizeSection(i, width > 0 ? width : 75);
     }
   }
+}
+
+void TVehicleListPanel::ColumnResized(int column, int width) {
+  // Only the user's drags are kept; our own sizing and the filling column's
+  // stretching are not.
+  if (applyingWidths_ || column < 0 || column >= static_cast<int>(list_.Columns().size())) return;
+  if (view_->horizontalHeader()->sectionResizeMode(column) != QHeaderView::Interactive) return;
+  list_.SetColumnWidth(column, width);
+}
+
+int TVehicleListPanel::CurrentRow() const {
+  QModelIndex current = view_->currentIndex();
+  return current.isValid() ? current.row() : 0;
+}
+
+bool TVehicleListPanel::SelectVehicle(int32_t vehicleID) {
+  const int row = list_.RowOfVehicle(vehicleID);
+  if (row < 0) return false;
+  view_->selectRow(row);
+  (IsDetailsView() ? static_cast<QAbstractItemView*>(view_) : brief_)->scrollTo(model_->index(row, 0));
+  return true;
+}
+
+void TVehicleListPanel::RequestOpen() {
+  const int32_t id = SelectedVehicle();
+  if (id >= 0) emit openRequested(id);
+}
+
+bool TVehicleListPanel::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == view_ || watched == brief_) && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+      RequestOpen();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 int32_t TVehicleListPanel::SelectedVehicle() const {
@@ -248,8 +347,8 @@ void TVehicleListPanel::UpdateInfo(const TRecordInfoThread::TUpdate& update) {
   if (update.vehicle) {
     Tautomobil v;
     if (update.id >= 0 && stores_.cars->LoadCar(update.id, v)) {
-      carType_->setText(QString::fromStdString(v.manufacturer + " " + v.model + " " + v.subtype + ", " + YearText(v)));
-      carPlate_->setText(QString::fromStdString(v.tag + " / " + v.vin));
+      carType_->setText(QString::fromStdString(InfoVehicleType(v)));
+      carPlate_->setText(QString::fromStdString(InfoPlateLine(v)));
       carEngine_->setText(QString::fromStdString(v.engine));
       carInfo_->setText(QString::fromStdString(v.comments));
     } else {
@@ -262,46 +361,30 @@ void TVehicleListPanel::UpdateInfo(const TRecordInfoThread::TUpdate& update) {
     TContactRecord c;
     DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), c);
     ownerName_->setText(QString::fromStdString(CustomerDisplayName(c)));
-    ownerAddress_->setText(QString::fromStdString(ContactAddressText(c)));
+    ownerAddress_->setText(QString::fromStdString(InfoAddress(c)));
     ownerPhone_->setText(QString::fromStdString(c.phones));
     QString email = QString::fromStdString(c.email);
+    ownerEmail_->setProperty("address", email);
     // Only an address with an at sign is offered as a link.
-    ownerEmail_->setText(email.contains('@') ? QString("<a href=\"mailto:%1\">%1</a>").arg(email.toHtmlEscaped())
+    ownerEmail_->setText(email.contains('@') ? QString("<a href=\"#\">%1</a>").arg(email.toHtmlEscaped())
                                              : email.toHtmlEscaped());
   } else {
     for (QLabel* l : {ownerName_, ownerAddress_, ownerPhone_, ownerEmail_}) l->setText("-");
+    ownerEmail_->setProperty("address", QString());
   }
 }
 
 void TVehicleListPanel::RemoveSelected() {
   int32_t id = SelectedVehicle();
   if (id < 0) return;
-  int keep = view_->currentIndex().row();
+  const int keep = CurrentRow();
   TRemoveResult result = RemoveVehicle(*stores_.cars, *stores_.records, id);
   if (result == TRemoveResult::Deleted) {
     list_.RemoveVehicle(id);
-    AfterListChange(keep);
+    AfterListChange(-1, keep);
   } else if (result == TRemoveResult::Archived) {
-    Reload();
-  }
-}
-
-void TVehicleListPanel::ShowVehicle(int32_t vehicleID) {
-  Tautomobil v;
-  if (!stores_.cars->LoadCar(vehicleID, v)) return;
-  std::string bytes;
-  if (stores_.customers && v.ownerID >= 0 && stores_.customers->ReadRecord(v.ownerID, bytes)) {
-    TContactRecord c;
-    DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), c);
-    v.ownerName = CustomerDisplayName(c);
-  }
-  list_.UpdateVehicle(v);
-  model_->Reset();
-  ApplyColumnWidths();
-  int row = list_.RowOfVehicle(vehicleID);
-  if (row >= 0) {
-    view_->selectRow(row);
-    view_->scrollTo(model_->index(row, 0));
+    list_.Reload();
+    AfterListChange(-1, keep);
   }
 }
 

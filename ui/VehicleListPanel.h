@@ -1,7 +1,14 @@
 #pragma once
-// The central area of the main window: the filter row, the vehicle list, the
-// information panel of the selected vehicle and the windows bar.
+// The central area of the main window: the filter row, the vehicle list (as
+// a detailed table or a brief list of names), the information panel of the
+// selected vehicle and the windows bar.
+//
+// Whatever changes vehicles or contacts elsewhere tells the panel, so that
+// the list never shows stale rows: RefreshVehicle after a vehicle was saved,
+// RefreshOwner after a contact was changed or deleted, Reload after many
+// changes at once (merging a received file).
 
+#include <QIcon>
 #include <QImage>
 #include <QWidget>
 #include <functional>
@@ -15,7 +22,9 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QPushButton;
+class QStackedWidget;
 struct TStoreSet;
 class TVehicleListModel;
 
@@ -26,23 +35,40 @@ class TVehicleListPanel : public QWidget {
   TVehicleListPanel(TStoreSet& stores, QWidget* parent = nullptr);
   ~TVehicleListPanel() override;
 
-  // Reads the vehicles again and fills the list (keeps the selected row).
+  // Reads every vehicle and owner again and fills the list; the selected
+  // vehicle stays selected when it is still shown.
   void Reload();
+  // One vehicle's row read again (after it was saved or erased elsewhere).
+  void RefreshVehicle(int32_t vehicleID);
+  // The rows of every vehicle of this owner read again (after the contact
+  // was changed or deleted).
+  void RefreshOwner(int32_t contactID);
+  // A vehicle just added: its row shown and selected whatever the filter.
+  void ShowNewVehicle(int32_t vehicleID);
+
   int32_t SelectedVehicle() const;
+  // Selects the shown row of a vehicle; false when it is not shown.
+  bool SelectVehicle(int32_t vehicleID);
   TVehicleList& List() { return list_; }
   TBackgroundTableView* View() { return view_; }
+  QListView* BriefView() { return brief_; }
   QLineEdit* SearchBox() { return search_; }
   QComboBox* PeriodBox() { return period_; }
   QCheckBox* ArchivedBox() { return archived_; }
 
+  // "Podrobnosti" (the table with every column) or "Seznam" (the names only,
+  // in columns).
+  void SetDetailsView(bool details);
+  bool IsDetailsView() const;
+
   // "Odebrat" of the selected vehicle.
   void RemoveSelected();
-  // Selects a vehicle after it was added or changed.
-  void ShowVehicle(int32_t vehicleID);
 
   void SetBackgroundPicture(const QImage& picture) { view_->SetBackground(picture); }
   void SetPanelColour(const QColor& colour);
-  // Where the pictures of vehicles ("CAR") and owners ("CON") are found.
+  void SetRowIcon(const QIcon& icon);
+  // Where the pictures of vehicles ("CAR") and owners ("CON") are found; the
+  // finder runs on the background thread and must own what it reads.
   void SetPictureFinder(TRecordInfoThread::TPictureFinder finder);
   // Stops the background thread (the main window is closing).
   void StopInfoThread();
@@ -50,17 +76,24 @@ class TVehicleListPanel : public QWidget {
   void SetWindowButtons(const QStringList& captions);
 
  signals:
+  // Double click or Enter on a row, or "Otevřít záznamy automobilu": once.
   void openRequested(int32_t vehicleID);
   void addRequested();
   void windowButtonClicked(int index);
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void ApplyFilter();
-  void AfterListChange(int keepRow);
+  // Shows the list after a change, selecting `vehicleID` if shown, else the
+  // row at `keepRow`; the information panel is read again when asked.
+  void AfterListChange(int32_t vehicleID, int keepRow, bool showInfoAfresh = false);
   void ApplyColumnWidths();
+  void ColumnResized(int column, int width);
+  int CurrentRow() const;
+  void RequestOpen();
   void OnSelectionChanged();
   void UpdateInfo(const TRecordInfoThread::TUpdate& update);
   void LayoutWindowsBar();
@@ -68,7 +101,10 @@ class TVehicleListPanel : public QWidget {
   TStoreSet& stores_;
   TVehicleList list_;
   std::unique_ptr<TVehicleListModel> model_;
+  QStackedWidget* views_ = nullptr;
   TBackgroundTableView* view_ = nullptr;
+  QListView* brief_ = nullptr;
+  bool applyingWidths_ = false;
   QLineEdit* search_ = nullptr;
   QComboBox* period_ = nullptr;
   QCheckBox* archived_ = nullptr;
@@ -84,7 +120,5 @@ class TVehicleListPanel : public QWidget {
   QLabel* ownerEmail_ = nullptr;
   QWidget* windowsBar_ = nullptr;
   QList<QPushButton*> windowButtons_;
-  QColor panelColour_ = QColor(0xE4, 0x85, 0x1B);
-  TRecordInfoThread::TPictureFinder finder_;
   std::unique_ptr<TRecordInfoThread> info_;
 };

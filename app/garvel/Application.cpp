@@ -8,9 +8,9 @@
 #include "catalogues/CatalogueStores.h"
 #include "catalogues/Contacts.h"
 #include "catalogues/VinPatterns.h"
-#include "catalogues/EntryPicture.h"
 #include "catalogues/StartingCatalogue.h"
 #include "shell/CopyData.h"
+#include "shell/EntryPictureLookup.h"
 #include "shell/Config.h"
 #include "shell/ExternalPrograms.h"
 #include "shell/GarvCalendCom.h"
@@ -95,7 +95,9 @@ bool TGarvelApplication::Start(int& exitCode) {
   panel_ = new TVehicleListPanel(stores_, window_.get());
   window_->setCentralWidget(panel_);
   panel_->SetBackgroundPicture(bgMain_);
-  panel_->SetPictureFinder([](const char* kind, int32_t id) { return FindEntryPictureFile(kind, id); });
+  // The background thread finds the pictures on its own copy of the folders.
+  if (auto lookup = CurrentEntryPictureLookup())
+    panel_->SetPictureFinder([lookup](const char* kind, int32_t id) { return lookup->Find(kind, id); });
   panel_->PeriodBox()->setCurrentIndex(Config().filterIndex);
   panel_->Reload();
   WireCommands();
@@ -178,6 +180,7 @@ void TGarvelApplication::ApplyColours() {
   const TConfig& c = Config();
   window_->Recolour(static_cast<uint32_t>(c.bgcolor), static_cast<uint32_t>(c.iconscolor));
   panel_->SetPanelColour(QColor::fromRgb(BgrToRgb(static_cast<uint32_t>(c.bgcolor))));
+  panel_->SetRowIcon(VehicleRowIcon(BgrToRgb(static_cast<uint32_t>(c.iconscolor))));
   pageLogo_ = DuotoneImage(pageLogoUntinted_, BgrToRgb(static_cast<uint32_t>(c.iconscolor)),
                            BgrToRgb(static_cast<uint32_t>(c.bgcolor)));
 }
@@ -229,11 +232,13 @@ void TGarvelApplication::WireCommands() {
   THlavniForm& w = *window_;
   TVehicleListPanel* panel = panel_;
   w.SetCommandHandler(TCommand::RemoveVehicle, [panel] { panel->RemoveSelected(); });
+  w.SetCommandHandler(TCommand::ViewList, [panel] { panel->SetDetailsView(false); });
+  w.SetCommandHandler(TCommand::ViewDetails, [panel] { panel->SetDetailsView(true); });
   auto addVehicle = [this] {
     const TVehicleFormServices services = VehicleFormServicesFor(stores_, window_.get(), bgContacts_);
     const int32_t id = NewVehicle(stores_, services, window_.get());
     if (id < 0) return;
-    panel_->ShowVehicle(id);  // the new row with its owner, sorted and selected
+    panel_->ShowNewVehicle(id);  // the new row with its owner, sorted and selected, whatever the filter
     Tautomobil v;
     if (stores_.cars->LoadCar(id, v)) LogTrace(1, AddCarTraceText(v));
     // Its records window opens here once the records window exists.
@@ -251,7 +256,7 @@ void TGarvelApplication::WireCommands() {
     w.SetCommandHandler(TCommand::Contacts, [this] {
       TcontactsForm form(*stores_.customers, *stores_.cars, window_.get());
       form.SetBackground(bgContacts_);
-      form.onContactsChanged = [this] { panel_->Reload(); };
+      form.onContactChanged = [this](int32_t id) { panel_->RefreshOwner(id); };
       form.SetPrintPictures(bgPrint_, pageLogo_);
       form.Choose(-2);
     });

@@ -101,7 +101,7 @@ int CmdBench(int argc, char** argv) {
   // The vehicle list as the main window uses it.
   TVehicleList list;
   t = Clock::now();
-  list.Load(*stores.cars, stores.customers.get(), Today());
+  list.Load(*stores.cars, stores.customers.get(), Today);
   const double listLoadMs = Ms(t);
   double keystrokeMs = 0;
   const char* typed[] = {"n", "no", "nov", "nova", "nov", "no", "n", ""};

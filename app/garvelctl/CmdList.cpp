@@ -24,7 +24,7 @@ int CmdList(int argc, char** argv) {
   filter.periodDays = static_cast<int>(args.Number("--period", 100000));
   filter.showArchived = args.Has("--archived");
   list.SetFilter(filter);
-  list.Load(*stores.cars, stores.customers.get(), Today());
+  list.Load(*stores.cars, stores.customers.get(), Today);
   std::string sortColumn = args.Value("--sort");
   if (!sortColumn.empty() && !list.SortByCaption(sortColumn, args.Has("--desc"))) {
     std::fprintf(stderr, "garvelctl list: neznámý sloupec \"%s\"\n", sortColumn.c_str());

@@ -72,14 +72,11 @@ TEST(Picture, TintAndDuotone) {
 TEST(RecordInfoThread, OnlyTheLatestRequestIsShownAtTheEnd) {
   std::mutex m;
   std::vector<std::pair<bool, int32_t>> shown;
-  TRecordInfoThread t(
-      40, 30, [](const char*, int32_t) { return std::string(); },
-      [&](const TRecordInfoThread::TUpdate& u) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));  // a slow display step
-        std::lock_guard<std::mutex> lock(m);
-        shown.emplace_back(u.vehicle, u.id);
-      },
-      [] { return 0xFFFFFFu; });
+  TRecordInfoThread t(40, 30, [&](const TRecordInfoThread::TUpdate& u) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));  // a slow display step
+    std::lock_guard<std::mutex> lock(m);
+    shown.emplace_back(u.vehicle, u.id);
+  });
   for (int id = 1; id <= 5; ++id) {
     t.SetCarID(id);
     t.SetCustomerID(100 + id);

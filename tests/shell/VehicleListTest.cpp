@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "catalogues/ContactRecord.h"
+#include "shell/VehicleInfoText.h"
 #include "shell/VehicleList.h"
 #include "shell/VehicleRemoval.h"
 #include "storage/RecDb.h"
@@ -59,7 +60,21 @@ class VehicleListTest : public ::testing::Test {
       v.ownerID = DecodeInt32Of(rec);
       cars.CreateCar(v, "");
     }
-    list.Load(cars, &customers, kToday);
+    list.Load(cars, &customers, [this] { return today; });
+  }
+  void RenameContact(int32_t id, const std::string& surname) {
+    std::string bytes;
+    ASSERT_TRUE(customers.ReadRecord(id, bytes));
+    TContactRecord c;
+    DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), c);
+    c.surname = surname;
+    EncodeContact(c, reinterpret_cast<uint8_t*>(bytes.data()));
+    ASSERT_TRUE(customers.WriteRecord(bytes));
+  }
+  void Search(const std::string& text) {
+    TVehicleFilter f = list.Filter();
+    f.search = text;
+    list.SetFilter(f);
   }
   std::vector<int32_t> Ids() const {
     std::vector<int32_t> ids;
@@ -71,6 +86,7 @@ class VehicleListTest : public ::testing::Test {
   TCustomCarDb cars;
   TCustomDb customers;
   TVehicleList list;
+  TDateTime today = kToday;
 };
 
 }  // namespace
@@ -155,7 +171,10 @@ TEST_F(VehicleListTest, ArchivedVehiclesAndUpdates) {
   ASSERT_TRUE(cars.LoadCar(2, v));
   v.archived = kArchivedMark;
   cars.SaveCar(v);
-  list.UpdateVehicle(v);
+  list.RefreshVehicle(2);  // a shown row stays until the next refill
+  ASSERT_GE(list.RowOfVehicle(2), 0);
+  EXPECT_TRUE(list.Rows()[static_cast<size_t>(list.RowOfVehicle(2))].archived);
+  list.Reload();
   EXPECT_EQ(list.RowOfVehicle(2), -1);
   TVehicleFilter f;
   f.showArchived = true;
@@ -191,4 +210,122 @@ TEST_F(VehicleListTest, RemoveArchivesFirstThenDeletesWithRecords) {
   EXPECT_EQ(notifier.shown.back().text, "Opravdu chcete smazat vybrané vozidlo z databáze (Škoda Octavia , RZ 1A2 3456) ?");
   EXPECT_FALSE(cars.LoadCar(1, v));
   EXPECT_EQ(records.RecordCountOf(1), 0u);
+}
+
+TEST_F(VehicleListTest, NewVehicleIsShownWhateverTheFilterUntilTheNextRefill) {
+  TVehicleFilter f;
+  f.periodDays = 366;  // "rok"
+  f.search = "ško";
+  list.SetFilter(f);
+  ASSERT_EQ(Ids(), (std::vector<int32_t>{1}));
+  Tautomobil fresh = Car(0, "Tatra", "603", "9Z9 9999", 1970, 0, EncodeDate(2000, 1, 1));
+  cars.CreateCar(fresh, "");
+  ASSERT_TRUE(list.ShowNewVehicle(fresh.ID));
+  EXPECT_GE(list.RowOfVehicle(fresh.ID), 0);
+  list.RefreshVehicle(fresh.ID);  // saved again by its records window
+  EXPECT_GE(list.RowOfVehicle(fresh.ID), 0);
+  list.Reload();
+  EXPECT_EQ(Ids(), (std::vector<int32_t>{1}));
+  EXPECT_FALSE(list.ShowNewVehicle(999));
+}
+
+TEST_F(VehicleListTest, ChangesMadeElsewhereReachTheRowsAndTheSearch) {
+  Tautomobil v;
+  ASSERT_TRUE(cars.LoadCar(1, v));
+  const int32_t owner = v.ownerID;
+  RenameContact(owner, "Dvořák");
+  // A search keystroke works on what was read: the old name still.
+  Search("dvorak");
+  EXPECT_TRUE(list.Rows().empty());
+  list.RefreshOwner(owner);
+  Search("dvor");  // not a narrowing of "dvorak": refilled from the copy
+  EXPECT_EQ(Ids(), (std::vector<int32_t>{1}));
+  EXPECT_EQ(list.Rows()[0].Value(kTagOwner), "Dvořák");
+
+  // The owner deleted: his vehicles are written without owner first.
+  v.ownerID = -1;
+  ASSERT_TRUE(cars.SaveCar(v));
+  std::string ownerBytes;
+  ASSERT_TRUE(customers.ReadRecord(owner, ownerBytes));
+  ASSERT_TRUE(customers.EraseRecord(ownerBytes));
+  list.RefreshOwner(owner);
+  Search("");
+  ASSERT_GE(list.RowOfVehicle(1), 0);
+  EXPECT_EQ(list.Rows()[static_cast<size_t>(list.RowOfVehicle(1))].Value(kTagOwner), "");
+
+  // A vehicle changed and one erased elsewhere.
+  v.engine = "2.0 TDI";
+  ASSERT_TRUE(cars.SaveCar(v));
+  list.RefreshVehicle(1);
+  EXPECT_EQ(list.Rows()[static_cast<size_t>(list.RowOfVehicle(1))].Value(kTagEngine), "2.0 TDI");
+  ASSERT_TRUE(cars.EraseCar(2));
+  list.RefreshVehicle(2);
+  EXPECT_EQ(list.RowOfVehicle(2), -1);
+  Search("x");
+  Search("");
+  EXPECT_EQ(list.RowOfVehicle(2), -1);  // gone from the copy too
+}
+
+TEST_F(VehicleListTest, PeriodAndArchiveBoxReadTheStoresAndTodayMovesOn) {
+  Tautomobil v;
+  ASSERT_TRUE(cars.LoadCar(3, v));
+  v.manufacturer = "Opel Nový";
+  ASSERT_TRUE(cars.SaveCar(v));  // nobody told the list
+  TVehicleFilter f = list.Filter();
+  f.showArchived = true;
+  list.SetFilter(f);
+  EXPECT_EQ(list.Rows()[static_cast<size_t>(list.RowOfVehicle(3))].Value(kTagMakeModel), "Opel Nový Astra ");
+
+  f.periodDays = 2;
+  list.SetFilter(f);
+  EXPECT_EQ(Ids(), (std::vector<int32_t>{4}));  // serviced yesterday
+  today += 2;                                  // two midnights later
+  Search("a");
+  Search("");
+  EXPECT_TRUE(list.Rows().empty());
+}
+
+TEST_F(VehicleListTest, ColumnWidthsStayWithTheirColumns) {
+  list.SetColumnWidth(2, 222);  // "Motor"
+  list.SetColumnWidth(7, 50);   // hidden: stays hidden
+  list.SetColumnWidth(0, 300);  // fills the rest: stays so
+  list.ClickColumn(2);
+  EXPECT_EQ(list.Columns()[0].caption, "Motor");
+  EXPECT_EQ(list.Columns()[0].width, 222);
+  EXPECT_EQ(list.Columns()[2].width, -2);
+  EXPECT_EQ(list.Columns()[7].width, 0);
+  Search("a");
+  EXPECT_EQ(list.Columns()[0].width, 222);
+}
+
+TEST(VehicleRow, PlatesCompareLetterByLetter) {
+  struct Case { const char* a; const char* b; int sign; } cases[] = {
+      {"1CH 0001", "1H0 0001", -1},  // "CH" is C then H, not a letter after H
+      {"2b3-4567", "2B3 4567", 0},   // case, "-" and blanks do not count
+      {"1A2 3456", "1A23457", -1},
+      {"ŠA 1", "SB 1", -1},          // accents folded
+  };
+  for (const Case& c : cases) {
+    const int got = ComparePlates(c.a, c.b);
+    EXPECT_EQ(got < 0 ? -1 : got > 0 ? 1 : 0, c.sign) << c.a << " " << c.b;
+  }
+}
+
+TEST(VehicleInfoText, EmptyPartsLeaveOutTheirSeparators) {
+  Tautomobil v = Car(1, "Škoda", "Octavia", "1A2 3456", 2023, 0, 0);
+  EXPECT_EQ(InfoVehicleType(v), "Škoda Octavia, 2023");
+  v.subtype = "Combi";
+  EXPECT_EQ(InfoVehicleType(v), "Škoda Octavia Combi, 2023");
+  v.manufacturer = v.model = v.subtype = "";
+  EXPECT_EQ(InfoVehicleType(v), "2023");
+  EXPECT_EQ(InfoPlateLine(v), "1A2 3456");
+  v.vin = "TMB123";
+  EXPECT_EQ(InfoPlateLine(v), "1A2 3456 / TMB123");
+  TContactRecord c;
+  InitContact(c);
+  EXPECT_EQ(InfoAddress(c), "");
+  c.city = "Brno";
+  EXPECT_EQ(InfoAddress(c), "Brno");
+  c.street = "Dlouhá 5";
+  EXPECT_EQ(InfoAddress(c), "Dlouhá 5, Brno");
 }

@@ -42,7 +42,7 @@ TEST(VehicleListPrint, PrintsTitleCaptionsAndShownRowsToPdf) {
     cars.CreateCar(v, "");
   }
   TVehicleList list;
-  list.Load(cars, nullptr, Today());
+  list.Load(cars, nullptr, Today);
   TVehicleFilter f;
   f.search = "octavia";
   list.SetFilter(f);
