@@ -28,16 +28,18 @@ std::string GroupWords(int v, bool feminine) {
   return out;
 }
 
-// Group names by the last two digits' n = v mod 20.
+// The group word agrees with the whole group value: 1 takes the singular,
+// 2 to 4 the plural, everything else (0, 5 and more, 21, 22, 100...) the
+// genitive plural ("stotisíc", "dvacetjednamiliard").
 std::string GroupName(int group, int v) {
-  int n = v % 20;
-  switch (group) {
-    case 1: return (n == 1 || n > 4) ? "tisíc" : "tisíce";
-    case 2: return n == 1 ? "milion" : n > 4 ? "milionů" : "miliony";
-    case 3: return n == 1 ? "miliarda" : n > 4 ? "miliard" : "miliardy";
-    case 4: return n == 1 ? "bilion" : n > 4 ? "bilionů" : "biliony";
-    default: return "";
-  }
+  static const char* const kForms[5][3] = {{"", "", ""},
+                                           {"tisíc", "tisíce", "tisíc"},
+                                           {"milion", "miliony", "milionů"},
+                                           {"miliarda", "miliardy", "miliard"},
+                                           {"bilion", "biliony", "bilionů"}};
+  if (group < 1 || group > 4) return "";
+  const int form = v == 1 ? 0 : (v >= 2 && v <= 4) ? 1 : 2;
+  return kForms[group][form];
 }
 
 }  // namespace

@@ -112,7 +112,9 @@ void TBLOBTable::LoadIDTable() {
     }
     block = link;
   }
-  // Entries of table blocks that could not be read are dropped.
+  // Entries of table blocks that could not be read are dropped. The block
+  // whose link is bad was read, so its own entries stay: dropping them would
+  // lose data and, at block 0, make the table's own first block look free.
   idTable_.resize(std::min<size_t>(idTable_.size(), idBlockIndex_.size() * kEntriesPerTableBlock));
   RebuildIndexes();
 }

@@ -12,6 +12,8 @@ namespace {
 
 std::mutex g_mutex;
 std::string g_traceName;
+// Whether this run has told the user that errlog.txt cannot be written.
+bool g_errorLogWarned = false;
 
 // Czech short date and long time: 5.3.2024 and 8:05:09.
 std::string DateAndTime(const char* between) {
@@ -38,8 +40,21 @@ bool AppendLines(const std::string& virtualName, const std::string& text) {
 
 bool LogError(const std::string& message, bool showBox) {
   if (showBox) ShowError(message);
-  std::lock_guard<std::mutex> lock(g_mutex);
-  return AppendLines("errlog.txt", "\r\n" + DateAndTime("  ") + "\r\n" + message + "\r\n");
+  bool warn = false;
+  {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    if (AppendLines("errlog.txt", "\r\n" + DateAndTime("  ") + "\r\n" + message + "\r\n")) return true;
+    warn = !g_errorLogWarned;
+    g_errorLogWarned = true;
+  }
+  // The caller goes on, but an unwritable log must not hide every later
+  // error silently: the user hears of it once per run.
+  if (warn)
+    ShowMessage("Upozornění",
+                "Do protokolu chyb errlog.txt nelze zapisovat. Chyby se zobrazí, ale do protokolu se "
+                "nezaznamenají.",
+                TMsgIcon::Warning);
+  return false;
 }
 
 void LogTrace(int level, const std::string& text) {
@@ -52,6 +67,7 @@ void LogTrace(int level, const std::string& text) {
 void StartTraceLog(const std::string& stamp) {
   std::lock_guard<std::mutex> lock(g_mutex);
   g_traceName = "garv_trace" + stamp + ".log";
+  g_errorLogWarned = false;
   if (!FileSystemsReady()) return;
   TTextFile file;
   GetVirtualFS().AssignTextFile(file, g_traceName);

@@ -16,7 +16,8 @@
 #include <vector>
 
 // Shows the message in a "Chyba" box first when `showBox`, then appends the
-// entry to errlog.txt. Returns false if the log could not be written.
+// entry to errlog.txt. Returns false if the log could not be written; the
+// first such failure of a run is also shown to the user (callers go on).
 bool LogError(const std::string& message, bool showBox);
 
 // Appends a line of level 1 or 2 to this run's trace log; higher levels are
@@ -24,7 +25,8 @@ bool LogError(const std::string& message, bool showBox);
 void LogTrace(int level, const std::string& text);
 
 // Names this run's trace log ("garv_trace" + stamp + ".log") and creates it
-// empty. Called once at start, after the file systems are set up.
+// empty. Called once at start, after the file systems are set up; a new run
+// is warned again about an unwritable error log.
 void StartTraceLog(const std::string& stamp);
 // The virtual path of this run's trace log; empty before StartTraceLog.
 std::string TraceLogName();

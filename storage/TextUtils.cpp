@@ -1,5 +1,6 @@
 #include "storage/TextUtils.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -114,6 +115,17 @@ bool ContainsFoldedIn(std::string_view needle, std::string_view text, char* need
 }  // namespace
 
 unsigned char FoldByte(unsigned char b) { return FoldTables().byte[b]; }
+
+int CompareNoCase(std::string_view a, std::string_view b) {
+  const std::string x = Utf8ToCp1250(a), y = Utf8ToCp1250(b);
+  const size_t n = std::min(x.size(), y.size());
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char p = Cp1250Upper(static_cast<unsigned char>(x[i]));
+    const unsigned char q = Cp1250Upper(static_cast<unsigned char>(y[i]));
+    if (p != q) return p < q ? -1 : 1;
+  }
+  return x.size() == y.size() ? 0 : x.size() < y.size() ? -1 : 1;
+}
 
 std::string FoldText(std::string_view text) {
   const TFoldTables& t = FoldTables();

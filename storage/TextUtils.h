@@ -40,6 +40,11 @@ long long HexValue(std::string_view text);
 // in front: -7, 3 gives "-007").
 std::string ZeroPad(long long number, int width);
 
+// Plain case-insensitive order: the Windows-1250 bytes upper-cased by the
+// code page and compared as unsigned bytes (no alphabet rules: "CH" sorts
+// between "CG" and "CI", "Č" after "Z"). <0, 0, >0 like strcmp.
+int CompareNoCase(std::string_view a, std::string_view b);
+
 // The folding table itself, on Windows-1250 bytes, for callers that fold
 // many texts (the vehicle list keeps folded copies).
 unsigned char FoldByte(unsigned char cp1250Byte);

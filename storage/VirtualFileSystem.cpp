@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "storage/Collation.h"
+#include "storage/TextUtils.h"
 #include "storage/Errors.h"
 #include "storage/File.h"
 #include "storage/RealFileSystem.h"
@@ -114,13 +114,14 @@ void CVirtualFileSystem::ListFiles(const std::string& pathAndMask, int flags, TF
   const std::string host = VirtualToHost(pathAndMask);
   for (const std::string& mount : mounts_) real_.ListFiles(mount + host, flags, scratch);
   if (scratch.empty()) return;
-  // Names sorted as the user reads them (Czech order, letter case aside);
-  // a name held by several mounts is listed once.
+  // Names sorted without regard to letter case (plain code-page order, as
+  // callers that pick "the first" of several matches rely on); a name held
+  // by several mounts is listed once.
   std::stable_sort(scratch.begin(), scratch.end(),
-                   [](const std::string& a, const std::string& b) { return CzechCompare(a, b) < 0; });
+                   [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
   auto runStart = scratch.begin();
   for (auto it = scratch.begin(); it != scratch.end(); ++it) {
-    if (it == scratch.begin() || CzechCompare(*it, *(it - 1)) != 0) runStart = it;
+    if (it == scratch.begin() || CompareNoCase(*it, *(it - 1)) != 0) runStart = it;
     if (std::find(runStart, it, *it) == it) list.push_back(*it);
   }
 }

@@ -45,10 +45,17 @@ TEST_F(LogTest, ErrorLogEntriesInWindows1250) {
 TEST_F(LogTest, UnwritableErrorLogReportsFalse) {
   TWriteProtect ro(dir.Path());
   if (!ro.Active()) GTEST_SKIP() << "cannot write-protect a folder here";
-  EXPECT_FALSE(LogError("nelze", true));
-  EXPECT_EQ(notifier.shown.size(), 1u);  // the user still sees the message
-  EXPECT_FALSE(PathExists(dir / "errlog.txt"));
   StartTraceLog("20240305r1");
+  EXPECT_FALSE(LogError("nelze", true));
+  EXPECT_FALSE(LogError("ani tohle", false));
+  EXPECT_FALSE(LogError("ani toto", true));
+  // Each shown message, and one warning per run that the log cannot be written.
+  ASSERT_EQ(notifier.Texts().size(), 3u);
+  EXPECT_EQ(notifier.shown[0].text, "nelze");
+  EXPECT_EQ(notifier.shown[1].caption, "Upozornění");
+  EXPECT_NE(notifier.shown[1].text.find("errlog.txt"), std::string::npos);
+  EXPECT_EQ(notifier.shown[2].text, "ani toto");
+  EXPECT_FALSE(PathExists(dir / "errlog.txt"));
   LogTrace(1, "nothing to report");  // the trace writer stays silent
 }
 
