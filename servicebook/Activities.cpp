@@ -18,6 +18,8 @@ constexpr char kHeader = '\x04';
 const char* const kInvoiceHidden = "FLG:InvoiceHidden";
 
 std::string Amount3(float v) {
+  // "nan" or "inf" would make the whole description unreadable next time.
+  if (!std::isfinite(v)) v = 0;
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.3f", static_cast<double>(v));
   return buf;
@@ -183,9 +185,17 @@ std::string CleanActivityText(const std::string& text) {
   return out;
 }
 
+double VatFactor(const TVatSettings& vat) {
+  const double factor = 1 + vat.rate / 100;
+  // A rate that would turn prices negative (or a damaged setting) is no VAT.
+  if (!vat.taxPaid || !std::isfinite(factor) || factor <= 0) return 1;
+  return factor;
+}
+
 double AmountWithVat(double amount, uint8_t itemType, uint32_t recordFlags, const TVatSettings& vat) {
-  bool applies = itemType == kItemMaterial ? vat.taxPaid : !(recordFlags & kFlagNoLaborVAT);
-  return applies ? amount * (1 + vat.rate / 100) : amount;
+  // A workshop that is not a VAT payer charges no VAT on labour either.
+  bool applies = itemType == kItemMaterial || !(recordFlags & kFlagNoLaborVAT);
+  return applies ? amount * VatFactor(vat) : amount;
 }
 
 std::string QuantityText(uint8_t itemType, double count) {
@@ -256,4 +266,13 @@ std::string FormatActivities(int32_t kind, uint32_t flags, const std::string& de
 
 std::string ActivitiesOneLine(int32_t kind, uint32_t flags, const std::string& description, const TVatSettings& vat) {
   return FormatActivities(kind, flags, description, -1, "", "; ", '\0', vat);
+}
+
+std::string ActivitiesDescriptionText(int32_t kind, uint32_t flags, const std::string& description,
+                                      const TVatSettings& vat) {
+  return FormatActivities(kind, flags, description, 4, "\r\n", "\r\n", '\0', vat);
+}
+
+std::string ActivitiesPrintText(int32_t kind, uint32_t flags, const std::string& description, const TVatSettings& vat) {
+  return FormatActivities(kind, flags, description, 4, "\r\n", "\r\n", '\t', vat);
 }

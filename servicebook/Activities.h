@@ -45,8 +45,13 @@ struct TVatSettings {
   double rate = 21;     // taxrate, per cent
 };
 
-// The amount with VAT: for material when the workshop pays VAT, for an
-// activity when labour VAT applies (the record's noLaborVAT bit is clear).
+// 1 + rate/100 when the workshop pays VAT; 1 otherwise, and 1 for a rate
+// that would make the factor 0 or negative.
+double VatFactor(const TVatSettings& vat);
+
+// The amount with VAT: only when the workshop pays VAT; then for material
+// always and for an activity when labour VAT applies (the record's
+// noLaborVAT bit is clear).
 double AmountWithVat(double amount, uint8_t itemType, uint32_t recordFlags, const TVatSettings& vat);
 
 // "H:MM" for an activity's hours, two decimals for material.
@@ -65,3 +70,11 @@ std::string FormatActivities(int32_t kind, uint32_t flags, const std::string& de
 
 // The list-column form: items joined by "; ", materials hidden.
 std::string ActivitiesOneLine(int32_t kind, uint32_t flags, const std::string& description, const TVatSettings& vat);
+// The description pane and the text export: one item per line (CR LF),
+// materials indented by four blanks under their activity.
+std::string ActivitiesDescriptionText(int32_t kind, uint32_t flags, const std::string& description,
+                                      const TVatSettings& vat);
+// The print-out: as the description pane, each shown line followed by three
+// TAB-separated columns (quantity, unit price with VAT, line total), empty
+// when the quantity is not above 0.
+std::string ActivitiesPrintText(int32_t kind, uint32_t flags, const std::string& description, const TVatSettings& vat);

@@ -270,6 +270,10 @@ std::string ReadIniText(const std::string& section, const std::string& key, cons
   return LoadIni(kIniName).Get(section, key, fallback);
 }
 
+std::vector<std::pair<std::string, std::string>> ReadIniSection(const std::string& section) {
+  return LoadIni(kIniName).Section(section);
+}
+
 bool WriteIniText(const std::string& section, const std::string& key, const std::string& value) {
   if (!FileSystemsReady()) return false;
   return UpdateIniFile(IniPath(), [&](TIniFile& ini) { ini.Set(section, key, value); });

@@ -105,6 +105,8 @@ void ApplyConfig(const TConfig& config);
 std::string ReadIniText(const std::string& section, const std::string& key, const std::string& fallback);
 bool WriteIniText(const std::string& section, const std::string& key, const std::string& value);
 int ReadCustomInteger(const std::string& key, int fallback);
+// The key=value lines of a whole section, in file order.
+std::vector<std::pair<std::string, std::string>> ReadIniSection(const std::string& section);
 bool WriteCustomInteger(const std::string& key, int value);
 
 bool IsCustomerEdition();

@@ -179,3 +179,9 @@ size_t Utf8Length(std::string_view utf8) {
   while (i < utf8.size()) { NextCodePoint(utf8, i); ++n; }
   return n;
 }
+
+std::string Utf8Prefix(std::string_view utf8, size_t maxChars) {
+  size_t n = 0, i = 0;
+  while (i < utf8.size() && n < maxChars) { NextCodePoint(utf8, i); ++n; }
+  return std::string(utf8.substr(0, i));
+}

@@ -36,3 +36,6 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 
 // Number of characters (code points) of a UTF-8 text; invalid bytes count one each.
 size_t Utf8Length(std::string_view utf8);
+// The first `maxChars` characters (code points) of a UTF-8 text, never
+// cutting a character in two.
+std::string Utf8Prefix(std::string_view utf8, size_t maxChars);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "servicebook/Activities.h"
 #include "servicebook/RefuelTrip.h"
 #include "storage/ServiceRecord.h"
@@ -90,4 +92,28 @@ TEST(RefuelTrip, TextsAndDescriptions) {
   EXPECT_EQ(TripDescription("from=Praha|TO=Brno|roundTrip=1|"), "Cesta Praha -> Brno a zpět");
   EXPECT_EQ(TripDescription("from=Praha|to=Brno|roundTrip=0|"), "Cesta Praha -> Brno");
   EXPECT_EQ(FormatActivities(kKindTrip, 0, "from=A|to=B|", 0, "", "", '\0', TVatSettings{}), "Cesta A -> B");
+}
+
+TEST(Activities, PresetsVatOfNonPayersAndNonFiniteAmounts) {
+  std::string material = std::string("\x01") + "Olej" + "\x03" "1\x03" "-1\x03" "0\x03" "100\x03" "0\x03" "80\x02";
+  std::string d = "\x04" + kLine + material;
+  TVatSettings vat{true, 21};
+  EXPECT_EQ(ActivitiesDescriptionText(kKindDone, 0, d, vat), "Výměna oleje\r\n    Olej\r\n");
+  // Print-out: labour VAT applies; a material without a quantity has empty
+  // value columns.
+  EXPECT_EQ(ActivitiesPrintText(kKindDone, 0, d, vat), "Výměna oleje\t1:30\t242,00\t363,00\r\n    Olej\t\t\t\r\n");
+  // A workshop that is not a VAT payer adds VAT to nothing.
+  TVatSettings none{false, 21};
+  EXPECT_DOUBLE_EQ(AmountWithVat(100, kItemActivity, 0, none), 100);
+  EXPECT_DOUBLE_EQ(AmountWithVat(100, kItemMaterial, 0, none), 100);
+  EXPECT_DOUBLE_EQ(AmountWithVat(100, kItemActivity, 0, vat), 121);
+  EXPECT_DOUBLE_EQ(AmountWithVat(100, kItemMaterial, 0, TVatSettings{true, -100}), 100);
+
+  TActRecordList list(1);
+  list[0].price = std::numeric_limits<float>::quiet_NaN();
+  list[0].count = std::numeric_limits<float>::infinity();
+  const std::string encoded = EncodeActivities(list);
+  EXPECT_NE(encoded.find("\x03" "0.000\x03" "0.000\x03" "0.000\x02"), std::string::npos);
+  TActRecordList back;
+  EXPECT_TRUE(DecodeActivities(encoded, back));
 }
