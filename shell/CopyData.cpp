@@ -94,21 +94,27 @@ std::optional<TCopyDataMessage> DecodeCopyData(std::string& stream, bool& tooLar
 
 TCopyDataLink::~TCopyDataLink() { Close(); }
 
-bool TCopyDataLink::Connect(const std::string& windowClass) {
-  Close();
+int ConnectWindowSocket(const std::string& windowClass) {
   std::string path = CopyDataSocketPath(windowClass);
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
-  if (path.size() >= sizeof(addr.sun_path)) return false;
+  if (path.size() >= sizeof(addr.sun_path)) return -1;
   std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
   int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
+  if (fd < 0) return -1;
   if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
     ::close(fd);
-    return false;
+    return -1;
   }
-  fd_ = fd;
-  return true;
+  return fd;
+}
+
+bool WriteAllBytes(int fd, const std::string& bytes) { return WriteAll(fd, bytes.data(), bytes.size()); }
+
+bool TCopyDataLink::Connect(const std::string& windowClass) {
+  Close();
+  fd_ = ConnectWindowSocket(windowClass);
+  return fd_ >= 0;
 }
 
 bool TCopyDataLink::Send(const TCopyDataMessage& message, int timeoutMs) {

@@ -38,6 +38,18 @@ std::string EncodeCopyData(const TCopyDataMessage& message);
 inline constexpr uint32_t kMaxCopyDataSize = 16u << 20;
 std::optional<TCopyDataMessage> DecodeCopyData(std::string& stream, bool& tooLarge);
 
+// The pieces of a client connection, for links whose peer also talks back
+// on the socket: a connected socket (or -1 when nobody listens), and a
+// write of all bytes (false on any failure).
+int ConnectWindowSocket(const std::string& windowClass);
+bool WriteAllBytes(int fd, const std::string& bytes);
+
+// The pieces of a client connection, for links whose peer also talks back
+// on the socket: a connected socket (or -1 when nobody listens), and a
+// write of all bytes (false on any failure).
+int ConnectWindowSocket(const std::string& windowClass);
+bool WriteAllBytes(int fd, const std::string& bytes);
+
 // A client connection to a window. Sending blocks until the receiver answers
 // or `timeoutMs` passes.
 class TCopyDataLink {

@@ -2,10 +2,8 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -14,19 +12,6 @@
 #include "storage/Codec.h"
 
 namespace {
-
-bool WriteAll(int fd, const std::string& bytes) {
-  const char* p = bytes.data();
-  size_t n = bytes.size();
-  while (n > 0) {
-    const ssize_t w = ::send(fd, p, n, MSG_NOSIGNAL);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) return false;
-    p += w;
-    n -= static_cast<size_t>(w);
-  }
-  return true;
-}
 
 int32_t Int32(const std::string& bytes) {
   uint32_t v = 0;
@@ -39,19 +24,8 @@ int32_t Int32(const std::string& bytes) {
 TTimerLink::~TTimerLink() { Close(); }
 
 bool TTimerLink::Connect() {
-  const std::string path = CopyDataSocketPath(kTimerService);
-  sockaddr_un addr{};
-  addr.sun_family = AF_UNIX;
-  if (path.size() >= sizeof(addr.sun_path)) return false;
-  std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
-    ::close(fd);
-    return false;
-  }
-  fd_ = fd;
-  return true;
+  fd_ = ConnectWindowSocket(kTimerService);
+  return fd_ >= 0;
 }
 
 bool TTimerLink::Open(const std::string& programPath, int startWaitMs) {
@@ -72,7 +46,7 @@ bool TTimerLink::RequestData() {
   if (fd_ < 0) return false;
   TCopyDataMessage poke{kTimerPoke, std::string(kTimerTopic) + '\0' + kTimerItem + '\0' + kTimerRequest};
   pokeResult_ = -1;
-  if (!WriteAll(fd_, EncodeCopyData(poke))) return false;
+  if (!WriteAllBytes(fd_, EncodeCopyData(poke))) return false;
   // A live program answers at once; one that hangs must not freeze the
   // window for long.
   for (int waited = 0; waited <= 2000 && fd_ >= 0; waited += 20) {
