@@ -1,6 +1,5 @@
 #include "catalogues/CatalogueStores.h"
 
-#include "shell/Stores.h"
 #include "storage/CustomDb.h"
 
 namespace {
@@ -72,10 +71,6 @@ bool Erase(TCustomDb* store, int width, const R& r, TEncode<R> encode) {
 }
 
 }  // namespace
-
-TCatalogue CatalogueOf(TStoreSet& s) {
-  return TCatalogue{s.concerns.get(), s.manufacturers.get(), s.models.get(), s.engines.get(), s.subtypes.get()};
-}
 
 std::vector<TConcernRecord> ReadConcerns(TCustomDb* s) { return ReadAll<TConcernRecord>(s, kConcernWidth, DecodeConcern); }
 std::vector<TManufacturerRecord> ReadManufacturers(TCustomDb* s) {

@@ -12,7 +12,6 @@
 #include "catalogues/CatalogueRecords.h"
 
 class TCustomDb;
-struct TStoreSet;
 
 struct TCatalogue {
   TCustomDb* concerns = nullptr;
@@ -23,9 +22,6 @@ struct TCatalogue {
 
   bool Complete() const { return concerns && manufacturers && models && engines && subtypes; }
 };
-
-// The catalogue stores of the program's store set (not owning).
-TCatalogue CatalogueOf(TStoreSet& stores);
 
 // Store tags, also the prefixes of the entries' attachment folders.
 inline constexpr const char* kConcernTag = "GRP";

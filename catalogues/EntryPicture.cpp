@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "shell/Config.h"
 #include "storage/FileSystem.h"
 #include "storage/FileSystemSetup.h"
 #include "storage/RealFileSystem.h"
@@ -15,10 +14,6 @@ std::string EntryAttachmentFolder(const std::string& root, const std::string& ta
   std::string folder = root;
   if (!folder.empty() && folder.back() != '\\') folder += '\\';
   return folder + tag + number;
-}
-
-std::string EntryAttachmentFolder(const std::string& tag, int32_t id) {
-  return EntryAttachmentFolder(Config().attachpath, tag, id);
 }
 
 std::string FindEntryPicture(IFileSystem& fs, const std::string& root, const std::string& tag, int32_t id) {
@@ -35,9 +30,9 @@ std::string FindEntryPicture(IFileSystem& fs, const std::string& root, const std
   return folder + "\\" + files.back();
 }
 
-std::string FindEntryPictureFile(const std::string& tag, int32_t id) {
+std::string FindEntryPictureFile(const std::string& root, const std::string& tag, int32_t id) {
   if (!FileSystemsReady()) return "";
-  std::string path = FindEntryPicture(GetVirtualFS(), Config().attachpath, tag, id);
+  std::string path = FindEntryPicture(GetVirtualFS(), root, tag, id);
   return path.empty() ? path : GetVirtualFS().GetRealPath(path);
 }
 

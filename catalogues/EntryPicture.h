@@ -17,17 +17,14 @@ class IFileSystem;
 // A root without a trailing "\" still gets one, so that every folder lies
 // directly under the root. The result has no trailing "\".
 std::string EntryAttachmentFolder(const std::string& root, const std::string& tag, int32_t id);
-// With the configured root.
-std::string EntryAttachmentFolder(const std::string& tag, int32_t id);
 
 // The entry's picture, a virtual path, or empty. When the folder exists, its
 // files matching "*.JPG" (any letter case) are listed in the order the file
 // system gives; the first whose upper-cased name contains "LOGO" or "FOTO"
 // is the picture, else the last one listed.
 std::string FindEntryPicture(IFileSystem& fileSystem, const std::string& root, const std::string& tag, int32_t id);
-// On the virtual file system with the configured root, as a real path (for
-// decoding), or empty.
-std::string FindEntryPictureFile(const std::string& tag, int32_t id);
+// On the virtual file system, as a real path (for decoding), or empty.
+std::string FindEntryPictureFile(const std::string& root, const std::string& tag, int32_t id);
 
 // Where a picture of the given size is drawn in a square of side `side`:
 // scaled by the smaller of side/width and side/height (single precision),

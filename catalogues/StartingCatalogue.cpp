@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "shell/Stores.h"
 #include "storage/CustomDb.h"
 #include "storage/File.h"
 #include "storage/Log.h"
@@ -250,8 +249,4 @@ bool LoadStartingCatalogue(const TCatalogue& catalogue, const std::string& realF
     if (e.path().extension() == ".txt" && e.is_regular_file(ec)) paths.push_back(e.path().string());
   std::sort(paths.begin(), paths.end());
   return LoadFiles(catalogue, paths, counts);
-}
-
-bool LoadStartingCatalogue(TStoreSet& stores, const std::string& realFolder, TCatalogueCounts* counts) {
-  return LoadStartingCatalogue(CatalogueOf(stores), realFolder, counts);
 }

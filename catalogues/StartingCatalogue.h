@@ -19,7 +19,6 @@
 
 #include "catalogues/CatalogueStores.h"
 
-struct TStoreSet;
 
 struct TCatalogueCounts {
   int concerns = 0, makes = 0, models = 0, subtypes = 0, engines = 0;
@@ -63,4 +62,3 @@ bool LoadStartingCatalogueFile(const TCatalogue& catalogue, const std::string& r
 // file's makes belong to its own concerns only.
 bool LoadStartingCatalogue(const TCatalogue& catalogue, const std::string& realFolder,
                            TCatalogueCounts* counts = nullptr);
-bool LoadStartingCatalogue(TStoreSet& stores, const std::string& realFolder, TCatalogueCounts* counts = nullptr);

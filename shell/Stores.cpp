@@ -78,3 +78,7 @@ bool OpenStores(TStoreSet& s, IFileSystem& fs, const std::string& folder, const 
                          "Nemohu otevřít databázi modelových podtypů.", options);
   return true;
 }
+
+TCatalogue CatalogueOf(TStoreSet& s) {
+  return TCatalogue{s.concerns.get(), s.manufacturers.get(), s.models.get(), s.engines.get(), s.subtypes.get()};
+}

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogues/CatalogueStores.h"
 #include "storage/CarDb.h"
 #include "storage/RecDb.h"
 
@@ -22,6 +23,9 @@ struct TStoreSet {
 
   void CloseAll();
 };
+
+// The catalogue stores of the set (not owning).
+TCatalogue CatalogueOf(TStoreSet& stores);
 
 struct TStoreOpenOptions {
   std::string userName = "<username>";

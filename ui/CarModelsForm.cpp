@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "catalogues/EntryPicture.h"
+#include "shell/Config.h"
 #include "storage/Notifier.h"
 #include "storage/Picture.h"
 #include "ui/CatalogueListDelegate.h"
@@ -344,7 +345,7 @@ void TfCarModels::OpenAttachments(L level) {
   const int position = SelectedPosition(level);
   if (position < 0 || !openAttachments_) return;
   editor_.WriteEntry(level, position);
-  openAttachments_(EntryAttachmentFolder(CatalogueLevelTag(level), editor_.ID(level, position)));
+  openAttachments_(EntryAttachmentFolder(Config().attachpath, CatalogueLevelTag(level), editor_.ID(level, position)));
   LoadPictures();
   for (L l : kLevels) Level(l).list->viewport()->update();
 }
@@ -355,7 +356,7 @@ void TfCarModels::LoadPictures() {
       const std::pair<int, int> key{static_cast<int>(level), p};
       QImage picture;
       if (editor_.Live(level, p))
-        picture = Thumbnail(FindEntryPictureFile(CatalogueLevelTag(level), editor_.ID(level, p)), RowHeight(level) - 2);
+        picture = Thumbnail(FindEntryPictureFile(Config().attachpath, CatalogueLevelTag(level), editor_.ID(level, p)), RowHeight(level) - 2);
       if (picture.isNull())
         pictures_.erase(key);
       else

@@ -161,7 +161,7 @@ bool TGarvelApplication::OpenStoresAndAskPassword() {
     return false;
   InstallCalendarLink(*stores_.cars, stores_.customers.get());
   // A fresh installation gets the starting catalogue shipped with the program.
-  LoadStartingCatalogue(stores_, GetVirtualFS().GetRealPath("catalogue\\"));
+  LoadStartingCatalogue(CatalogueOf(stores_), GetVirtualFS().GetRealPath("catalogue\\"));
   QObject::connect(&calendarTimer_, &QTimer::timeout,
                    [this] { SendCalendarPeriod(*stores_.cars, *stores_.records, calendarRequest_); });
   return true;

@@ -272,9 +272,8 @@ TEST(EntryAttachments, PictureIsLogoOrFotoElseTheLastListed) {
   EXPECT_EQ(FindEntryPicture(GetVirtualFS(), "attach\\", "ENG", 2), "attach\\ENG00002\\Foto_motoru.Jpg");
   put("attach/GRP00004/readme.txt");
   EXPECT_EQ(FindEntryPicture(GetVirtualFS(), "attach\\", "GRP", 4), "");
-  // The configured root, as a real path for decoding.
-  Config().attachpath = "attach\\";
-  EXPECT_EQ(FindEntryPictureFile("MOD", 3), fs.dir / "attach/MOD00003/b_logo.jpg");
+  // As a real path for decoding.
+  EXPECT_EQ(FindEntryPictureFile("attach\\", "MOD", 3), fs.dir / "attach/MOD00003/b_logo.jpg");
 }
 
 TEST(EntryAttachments, PictureRectKeepsTheAspectRatio) {

@@ -56,7 +56,7 @@ TEST_F(StartingCatalogueTest, LoadsIntoNewStoresOnly) {
   WriteFileBytes(fs.dir / "cat/b.txt", "G Other\nM Tatra | CZ\nD 613\n");
   WriteFileBytes(fs.dir / "cat/notes.md", "G Ignored\n");
   TCatalogueCounts n;
-  ASSERT_TRUE(LoadStartingCatalogue(stores, fs.dir / "cat", &n));
+  ASSERT_TRUE(LoadStartingCatalogue(CatalogueOf(stores), fs.dir / "cat", &n));
   EXPECT_EQ(n.concerns, 2);
   EXPECT_EQ(n.makes, 3);
   EXPECT_EQ(n.models, 4);
@@ -76,7 +76,7 @@ TEST_F(StartingCatalogueTest, LoadsIntoNewStoresOnly) {
   EXPECT_EQ(FindMakeAndModel(cat, "tatra", "613").concern, FindConcernByName(cat, "Other"));
 
   // Not into stores that hold records.
-  EXPECT_FALSE(LoadStartingCatalogue(stores, fs.dir / "cat", &n));
+  EXPECT_FALSE(LoadStartingCatalogue(CatalogueOf(stores), fs.dir / "cat", &n));
   EXPECT_EQ(n.makes, 0);
   ListManufacturerNames(cat, names);
   EXPECT_EQ(names.size(), 3u);
@@ -88,13 +88,13 @@ TEST_F(StartingCatalogueTest, AnEmptiedCatalogueStaysEmpty) {
   ASSERT_TRUE(CreateCatalogueRecord(cat.concerns, c));
   ASSERT_TRUE(EraseCatalogueRecord(cat.concerns, c));
   EXPECT_FALSE(CatalogueIsNew(cat));
-  EXPECT_FALSE(LoadStartingCatalogue(stores, std::string(GARVEL_SOURCE_DATA_DIR) + "/catalogue"));
+  EXPECT_FALSE(LoadStartingCatalogue(CatalogueOf(stores), std::string(GARVEL_SOURCE_DATA_DIR) + "/catalogue"));
   EXPECT_TRUE(ReadManufacturers(cat.manufacturers).empty());
 }
 
 TEST_F(StartingCatalogueTest, ShippedCatalogueHasTheCommonMakes) {
   TCatalogueCounts n;
-  ASSERT_TRUE(LoadStartingCatalogue(stores, std::string(GARVEL_SOURCE_DATA_DIR) + "/catalogue", &n));
+  ASSERT_TRUE(LoadStartingCatalogue(CatalogueOf(stores), std::string(GARVEL_SOURCE_DATA_DIR) + "/catalogue", &n));
   EXPECT_GE(n.makes, 40);
   EXPECT_GE(n.models, 300);
   EXPECT_GT(n.engines, 100);

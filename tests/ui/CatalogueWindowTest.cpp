@@ -63,7 +63,7 @@ class CatalogueWindowTest : public ::testing::Test {
     WriteFileBytes(fs.dir / "cat/a.txt",
                    "G Volkswagen Group\nE 1.9 TDI / N / 1896\nM Škoda | CZ\nD Octavia: Combi, RS; Fabia\n"
                    "M Audi | DE\nD A4\nG Stellantis\nM Peugeot | FR\nD 208\n");
-    ASSERT_TRUE(LoadStartingCatalogue(stores, fs.dir / "cat"));
+    ASSERT_TRUE(LoadStartingCatalogue(CatalogueOf(stores), fs.dir / "cat"));
   }
 
   TRecordingNotifier notifier;
