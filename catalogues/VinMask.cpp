@@ -14,14 +14,14 @@ std::string Upper(std::string bytes) {
 TVINTokens SplitBytes(const std::string& bytes) {
   TVINTokens tokens;
   size_t i = 0;
-  for (int pos = 0; pos < kVINLength; ++pos) {
+  for (size_t pos = 0; pos < kVINLength; ++pos) {
     if (i >= bytes.size()) {
-      tokens[static_cast<size_t>(pos)] = "-";
+      tokens[pos] = "-";
       continue;
     }
     size_t close = bytes[i] == '[' ? bytes.find(']', i + 1) : std::string::npos;
     size_t length = close == std::string::npos ? 1 : close - i + 1;
-    tokens[static_cast<size_t>(pos)] = Upper(bytes.substr(i, length));
+    tokens[pos] = Upper(bytes.substr(i, length));
     i += length;
   }
   return tokens;

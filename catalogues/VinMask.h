@@ -8,9 +8,11 @@
 // not match fails the whole mask.
 
 #include <array>
+#include <cstddef>
 #include <string>
 
-inline constexpr int kVINLength = 17;
+// Characters of a vehicle identification number, for masks and vehicles alike.
+inline constexpr size_t kVINLength = 17;
 using TVINTokens = std::array<std::string, kVINLength>;
 
 // Reads the text left to right into 17 tokens: "[" up to and including the

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "catalogues/VinMask.h"
 #include "storage/DateTime.h"
 
-inline constexpr size_t kVINLength = 17;
 inline constexpr size_t kVINBoxLimit = 50;
 
 // What the VIN box holds: upper case (Windows-1250 rules), at most 50

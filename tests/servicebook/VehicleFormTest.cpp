@@ -5,6 +5,7 @@
 #include "servicebook/DuplicateVehicles.h"
 #include "servicebook/NewVehicleStore.h"
 #include "servicebook/VehicleForm.h"
+#include "catalogues/VinMask.h"
 #include "servicebook/VehicleVin.h"
 #include "shell/Stores.h"
 #include "storage/FileSystemSetup.h"
