@@ -2,26 +2,43 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <spawn.h>
 #include <unistd.h>
 
 #include "shell/CopyData.h"
 #include "shell/GarvCalendCom.h"
+#include "storage/FileSystemSetup.h"
 #include "storage/Notifier.h"
 #include "storage/RealFileSystem.h"
+#include "storage/TextUtils.h"
 
 extern char** environ;
 
-std::string ProgramPath(const std::string& settingPath, const std::string& installFolder, const std::string& fileName) {
-  if (!settingPath.empty() && HostExists(settingPath, fdFile)) return settingPath;
+std::string ProgramPath(const std::string& settingPath, const std::string& installFolder, const std::string& fileName,
+                        const std::string& baseFolder) {
+  if (!settingPath.empty()) {
+    std::string path = settingPath;
+    // A setting written on another system may use "\" between folders.
+    if (path[0] != '/' && !baseFolder.empty()) path = EnsureTrailing(baseFolder, '/') + VirtualToHost(path);
+    if (HostExists(path, fdFile)) return path;
+  }
   if (installFolder.empty()) return "";
-  std::string folder = installFolder;
-  if (folder.back() != '/') folder += '/';
-  return folder + fileName;
+  return EnsureTrailing(installFolder, '/') + fileName;
 }
 
-bool StartProgram(const std::string& path) {
-  if (path.empty() || access(path.c_str(), X_OK) != 0) return false;
+std::string ProgramPath(const std::string& settingPath, const std::string& installFolder, const std::string& fileName) {
+  const std::string base = FileSystemsReady() ? GetVirtualFS().GetDefaultPath() : "";
+  return ProgramPath(settingPath, installFolder, fileName, base);
+}
+
+bool StartProgram(const std::string& given) {
+  if (given.empty()) return false;
+  // The child changes into the program's folder before it starts the program,
+  // so the path must not depend on the folder it was given in.
+  std::error_code ec;
+  const std::string path = std::filesystem::absolute(given, ec).lexically_normal().string();
+  if (ec || access(path.c_str(), X_OK) != 0) return false;
   std::string folder = path.substr(0, path.find_last_of('/'));
   if (folder.empty()) folder = "/";
   // A double fork would orphan the child; posix_spawn with a changed working

@@ -4,14 +4,19 @@
 
 #include <string>
 
-// The program's path: the setting when a file exists there, otherwise the
-// installation folder recorded for it + "/" + the program's file name; empty
-// when neither is known.
+// The program's path: the setting when a file exists there (a relative
+// setting counts from `baseFolder`, the default data folder, and comes back
+// absolute), otherwise the installation folder recorded for it + "/" + the
+// program's file name; empty when neither is known.
+std::string ProgramPath(const std::string& settingPath, const std::string& installFolder,
+                        const std::string& fileName, const std::string& baseFolder);
+// The same with the default data folder as the base.
 std::string ProgramPath(const std::string& settingPath, const std::string& installFolder,
                         const std::string& fileName);
 
 // Starts a program with no arguments in its own folder without waiting for
-// it; false when it cannot be started.
+// it; false when it cannot be started. A relative path counts from the
+// current folder.
 bool StartProgram(const std::string& path);
 
 // "Otevřít kalendář": nothing to do when the calendar runs; otherwise starts

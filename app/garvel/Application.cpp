@@ -101,6 +101,10 @@ bool TGarvelApplication::Start(int& exitCode) {
   panel_->PeriodBox()->setCurrentIndex(Config().filterIndex);
   panel_->Reload();
   WireCommands();
+  window_->SetActivationHandler([this] { ProcessPendingCommandLines(); });
+  QObject::connect(&app_, &QApplication::applicationStateChanged, [this](Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive) ProcessPendingCommandLines();
+  });
   // Automatic reminder sending and the reminder and unpaid views open here
   // once the due-service window exists.
   splash_->hide();
@@ -115,6 +119,9 @@ bool TGarvelApplication::Start(int& exitCode) {
 
 int TGarvelApplication::Run() {
   window_->show();
+  running_ = true;
+  // Command lines handed over during start-up waited until now.
+  if (!pending_.Empty()) QTimer::singleShot(0, [this] { CommandLineArrived(); });
   int rc = app_.exec();
   if (panel_) panel_->StopInfoThread();
   return rc;
@@ -135,20 +142,42 @@ bool TGarvelApplication::BecomeTheOnlyCopy() {
     }
     if (m.dwData != 1) return 0;
     pending_.Add(HandOverFromMessageBytes(m.data));
-    QMetaObject::invokeMethod(&app_, [this] {
-      if (!window_) return;
-      window_->showNormal();
-      window_->raise();
-      window_->activateWindow();
-    });
+    QMetaObject::invokeMethod(&app_, [this] { CommandLineArrived(); });
     return 1;
   });
-  if (server_->Start(kMainWindowClass)) return true;
   // A second copy hands its command line to the first and ends.
-  if (!SendCopyData(kMainWindowClass, TCopyDataMessage{1, HandOverMessageBytes(arguments_)}))
-    ShowMessage("Error", "CopyData Receiver NOT found!", TMsgIcon::Error);
+  switch (BecomeFirstOrHandOver(*server_, kMainWindowClass, TCopyDataMessage{1, HandOverMessageBytes(arguments_)})) {
+    case TInstanceRole::First: return true;
+    case TInstanceRole::HandedOver: break;
+    case TInstanceRole::NoReceiver: ShowMessage("Error", "CopyData Receiver NOT found!", TMsgIcon::Error); break;
+  }
   server_.reset();
   return false;
+}
+
+void TGarvelApplication::CommandLineArrived() {
+  // Until start-up has finished the line only waits: raising the main window
+  // now would cover the password prompt or a store's error message.
+  if (!running_ || !window_) return;
+  const bool focused = window_->isActiveWindow();
+  window_->showNormal();
+  window_->raise();
+  window_->activateWindow();
+  if (focused) ProcessPendingCommandLines();
+}
+
+void TGarvelApplication::ProcessPendingCommandLines() {
+  // The merging of exchange files is wired by its module; until then, and
+  // while a records window is open, the lines keep waiting.
+  if (!running_ || processingPending_ || !mergeExchangeFile_ || pending_.Empty()) return;
+  if (anyRecordsWindowOpen_ && anyRecordsWindowOpen_()) return;
+  processingPending_ = true;
+  try {
+    for (const std::string& file : ExistingFilesOf(pending_.TakeAll())) mergeExchangeFile_(RealFile(file));
+  } catch (const std::exception& e) {
+    LogError(std::string("Zpracování přijatých souborů selhalo: ") + e.what(), true);
+  }
+  processingPending_ = false;
 }
 
 bool TGarvelApplication::OpenStoresAndAskPassword() {

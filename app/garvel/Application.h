@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,10 @@ class TGarvelApplication {
 
  private:
   bool BecomeTheOnlyCopy();
+  // A second start handed over its command line (user-interface thread).
+  void CommandLineArrived();
+  // Merges the files of the waiting command lines (main window activated).
+  void ProcessPendingCommandLines();
   bool OpenStoresAndAskPassword();
   void LoadPictures();
   void WireCommands();
@@ -47,6 +52,11 @@ class TGarvelApplication {
   TQtNotifier notifier_;
   TQtDesktop desktop_;
   TPendingCommandLines pending_;
+  bool running_ = false;  // start-up finished, the window loop runs
+  bool processingPending_ = false;
+  // Wired by the exchange-file processing and the records windows.
+  std::function<void(const S_FileName&)> mergeExchangeFile_;
+  std::function<bool()> anyRecordsWindowOpen_;
   TCalendarRequest calendarRequest_;
   QTimer calendarTimer_;
   std::unique_ptr<TCopyDataServer> server_;

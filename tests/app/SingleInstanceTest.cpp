@@ -71,3 +71,49 @@ TEST(SingleInstance, SecondStartHandsOverAndEnds) {
     WaitFor(first, 5000);
   }
 }
+
+// Several files opened at once from a file manager start several copies
+// together: one stays and every other hands its file over; a client that
+// holds a silent connection to it does not stop a later start.
+TEST(SingleInstance, BurstOfStartsLeavesOneCopy) {
+  if (access(Garvel().c_str(), X_OK) != 0) GTEST_SKIP() << "the desktop program is not built";
+  TTempDir dir;
+  setenv("GARVEL_USER_DATA", (dir / "data").c_str(), 1);
+  setenv("GARVEL_RUNTIME_DIR", (dir / "run").c_str(), 1);
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  std::vector<pid_t> starts;
+  for (int i = 0; i < 5; ++i) {
+    const std::string file = dir / ("f" + std::to_string(i) + ".cgarv");
+    WriteFileBytes(file, "x");
+    starts.push_back(Spawn({Garvel(), file}));
+    ASSERT_GT(starts.back(), 0);
+  }
+  // Every copy but one ends, having handed over (exit status 0).
+  std::vector<pid_t> running = starts;
+  for (int waited = 0; running.size() > 1 && waited < 60000; waited += 50) {
+    for (size_t i = running.size(); i-- > 0;) {
+      int status = 0;
+      if (waitpid(running[i], &status, WNOHANG) == running[i]) {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        running.erase(running.begin() + static_cast<long>(i));
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ASSERT_EQ(running.size(), 1u);
+  EXPECT_EQ(WaitFor(running[0], 500), -1);
+
+  TCopyDataLink silent;
+  for (int i = 0; i < 300 && !silent.Connect("THlavniForm"); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(silent.IsConnected());
+  pid_t sixth = Spawn({Garvel(), dir / "f0.cgarv"});
+  EXPECT_EQ(WaitFor(sixth, 30000), 0);
+  EXPECT_EQ(WaitFor(running[0], 200), -1);
+  silent.Close();
+  kill(running[0], SIGTERM);
+  if (WaitFor(running[0], 10000) < 0) {
+    kill(running[0], SIGKILL);
+    WaitFor(running[0], 5000);
+  }
+}

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 #include "shell/CopyData.h"
@@ -67,6 +72,77 @@ TEST_F(CopyDataTest, SecondServerForTheSameWindowIsRefusedAndStaleSocketReplaced
   // A socket file left behind by a crashed program does not block a new start.
   WriteFileBytes(CopyDataSocketPath("TOnce"), "");
   EXPECT_TRUE(second.Start("TOnce"));
+}
+
+// Several starts at once (a file manager opening several files): one becomes
+// the listener, every other hands its line to it, none is lost.
+TEST_F(CopyDataTest, BurstOfStartsHasOneListenerAndLosesNoLine) {
+  constexpr int kStarts = 6;
+  std::mutex m;
+  std::vector<std::string> received;
+  std::vector<std::unique_ptr<TCopyDataServer>> servers;
+  for (int i = 0; i < kStarts; ++i)
+    servers.push_back(std::make_unique<TCopyDataServer>([&](const TCopyDataMessage& msg) {
+      std::lock_guard<std::mutex> lock(m);
+      received.push_back(msg.data);
+      return 1;
+    }));
+  std::vector<TInstanceRole> roles(kStarts);
+  std::vector<std::thread> starts;
+  for (int i = 0; i < kStarts; ++i)
+    starts.emplace_back([&, i] {
+      roles[static_cast<size_t>(i)] =
+          BecomeFirstOrHandOver(*servers[static_cast<size_t>(i)], "TBurst", {1, "file" + std::to_string(i)});
+    });
+  for (std::thread& t : starts) t.join();
+  int first = -1;
+  for (int i = 0; i < kStarts; ++i) {
+    if (roles[static_cast<size_t>(i)] == TInstanceRole::First) {
+      EXPECT_EQ(first, -1) << "two listeners";
+      first = i;
+    } else {
+      EXPECT_EQ(roles[static_cast<size_t>(i)], TInstanceRole::HandedOver) << i;
+    }
+  }
+  ASSERT_GE(first, 0);
+  std::lock_guard<std::mutex> lock(m);
+  EXPECT_EQ(received.size(), static_cast<size_t>(kStarts - 1));
+  for (const std::string& line : received) EXPECT_NE(line, "file" + std::to_string(first));
+}
+
+// A client that connects and says nothing (or half a message) does not keep
+// a second start waiting.
+TEST_F(CopyDataTest, SilentClientsDelayNobody) {
+  TCopyDataServer server([](const TCopyDataMessage&) { return 1; });
+  ASSERT_TRUE(server.Start("TBusy"));
+  TCopyDataLink silent, halfway;
+  ASSERT_TRUE(silent.Connect("TBusy"));
+  ASSERT_TRUE(halfway.Connect("TBusy"));
+  // Half a header on the second connection; it never sends the rest.
+  int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::string path = CopyDataSocketPath("TBusy");
+  std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+  ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  ASSERT_EQ(::send(fd, "\1\0", 2, 0), 2);
+  // Well within the time a connection used to be given before it was dropped.
+  EXPECT_TRUE(SendCopyData("TBusy", {1, "a file"}, 2000));
+  ::close(fd);
+}
+
+TEST_F(CopyDataTest, StopRemovesOnlyItsOwnSocket) {
+  TCopyDataServer server([](const TCopyDataMessage&) { return 1; });
+  ASSERT_TRUE(server.Start("TOwn"));
+  // Someone else's socket now stands at the path.
+  const std::string path = CopyDataSocketPath("TOwn");
+  ASSERT_EQ(::unlink(path.c_str()), 0);
+  WriteFileBytes(path, "another");
+  server.Stop();
+  EXPECT_EQ(ReadFileBytes(path), "another");
+  // The lock was given up with the server.
+  TCopyDataServer next([](const TCopyDataMessage&) { return 1; });
+  EXPECT_TRUE(next.Start("TOwn"));
 }
 
 TEST(CopyDataDecode, PartialAndOversizedStreams) {

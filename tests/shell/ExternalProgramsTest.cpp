@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <thread>
 
 #include "shell/ExternalPrograms.h"
@@ -12,9 +13,12 @@ TEST(ExternalPrograms, PathRuleAndStart) {
   std::string tool = dir / "bin/tikomer";
   WriteFileBytes(tool, "#!/bin/sh\npwd > started.txt\n");
   chmod(tool.c_str(), 0755);
-  EXPECT_EQ(ProgramPath(tool, "/opt/x", "tikomer"), tool);
-  EXPECT_EQ(ProgramPath(dir / "missing", "/opt/x", "tikomer"), "/opt/x/tikomer");
-  EXPECT_EQ(ProgramPath("", "", "tikomer"), "");
+  EXPECT_EQ(ProgramPath(tool, "/opt/x", "tikomer", "/elsewhere"), tool);
+  EXPECT_EQ(ProgramPath(dir / "missing", "/opt/x", "tikomer", dir.Path()), "/opt/x/tikomer");
+  EXPECT_EQ(ProgramPath("", "", "tikomer", dir.Path()), "");
+  // A relative setting counts from the data folder, not the launch folder.
+  EXPECT_EQ(ProgramPath("bin/tikomer", "", "tikomer", dir.Path()), tool);
+  EXPECT_EQ(ProgramPath("bin\\tikomer", "", "tikomer", dir.Path().substr(0, dir.Path().size() - 1)), tool);
 
   TRecordingNotifier notifier;
   StartTimerProgram(tool);
@@ -27,4 +31,19 @@ TEST(ExternalPrograms, PathRuleAndStart) {
   ASSERT_EQ(notifier.shown.size(), 1u);
   EXPECT_EQ(notifier.shown[0].text, "Nepodařilo se spustit externí program \"Tikoměr\"");
   EXPECT_EQ(notifier.shown[0].caption, "Chyba");
+}
+
+TEST(ExternalPrograms, RelativePathStartsInItsOwnFolder) {
+  TTempDir dir;
+  WriteFileBytes(dir / "bin/tikomer", "#!/bin/sh\npwd > started.txt\n");
+  chmod((dir / "bin/tikomer").c_str(), 0755);
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  const bool started = StartProgram("bin/tikomer");
+  ASSERT_EQ(chdir(previous), 0);
+  ASSERT_TRUE(started);
+  for (int i = 0; i < 100 && !PathExists(dir / "bin/started.txt"); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(ReadFileBytes(dir / "bin/started.txt"), dir / "bin\n");
 }
