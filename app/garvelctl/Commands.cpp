@@ -7,6 +7,10 @@ const std::vector<TCtlCommand>& CtlCommands() {
       {"check", "zkontroluje soubory databáze ve SLOŽCE; návratový kód 0 jen bez chyb", CmdCheck},
       {"dump", "vypíše zákazníky, vozidla a záznamy ze SLOŽKY jako řádky JSON", CmdDump},
       {"list", "seznam vozidel: SLOŽKA [--search TEXT] [--period DNY] [--archived] [--sort SLOUPEC] [--desc]", CmdList},
+      {"invoice", "vystaví fakturu záznamu: SLOŽKA --record ID [--simple] [--proforma] [--number Č] [--payment cash|card|transfer]", CmdInvoice},
+      {"contract", "vystaví zakázkový list záznamu: SLOŽKA --record ID [--number Č]", CmdContract},
+      {"receipt", "vystaví příjmový doklad záznamu: SLOŽKA --record ID [--number Č]", CmdReceipt},
+      {"documents", "seznam dokladů: SLOŽKA invoice|simple|contract|receipt [--from D.M.RRRR] [--to D.M.RRRR]", CmdDocuments},
       {"bench", "změří rychlost práce s databází ve SLOŽCE", CmdBench},
   };
   return commands;

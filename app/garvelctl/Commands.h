@@ -18,3 +18,7 @@ int CmdCheck(int argc, char** argv);
 int CmdDump(int argc, char** argv);
 int CmdBench(int argc, char** argv);
 int CmdList(int argc, char** argv);
+int CmdInvoice(int argc, char** argv);
+int CmdContract(int argc, char** argv);
+int CmdReceipt(int argc, char** argv);
+int CmdDocuments(int argc, char** argv);
