@@ -18,6 +18,12 @@ TDateTime ReadMoment(const TParameters& p, const char* name, TDateTime fallback)
   return moment;
 }
 
+// A multi-line text as stored: each line break came back as "<br/>" and its
+// line feed.
+std::string TextWithLineBreaks(const std::string& value) {
+  return ReplaceAll(ReplaceAll(value, "<br/>\n", "\r\n"), "<br/>", "\r\n");
+}
+
 // Typed prices: "," as ".", the readable beginning counts, empty is 0.
 double TypedPrice(const std::string& text) { return ParseNumber(text, 0); }
 
@@ -65,9 +71,9 @@ TContractFormState OpenContractForm(const Tzaznam& record) {
     }
     s.overtaken = ReadMoment(p, "%OVERTAKE_DATE%", takeOver);
     s.expectedFinish = ReadMoment(p, "%EXPECTED_FINISH%", s.overtaken + (finish - takeOver));
-    s.vehicleState = GetParameterValue(p, "%VEHICLE_STATE%", "", false);
-    s.equipment = GetParameterValue(p, "%VEHICLE_EQUIPMENT%", "", false);
-    s.comment = GetParameterValue(p, "%COMMENT%", "", false);
+    s.vehicleState = TextWithLineBreaks(GetParameterValue(p, "%VEHICLE_STATE%", "", false));
+    s.equipment = TextWithLineBreaks(GetParameterValue(p, "%VEHICLE_EQUIPMENT%", "", false));
+    s.comment = TextWithLineBreaks(GetParameterValue(p, "%COMMENT%", "", false));
     s.failureDescription = FailureDescriptionText(GetParameterValue(p, "%FAILURE_DESCRIPTION%", "", true));
     if (s.expectedWorkPrice.empty() && s.expectedMatPrice.empty())
       s.expectedPrice = GetParameterValue(p, "%EXPECTED_PRICE%", "", false);

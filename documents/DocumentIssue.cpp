@@ -21,9 +21,16 @@ std::string VehiclePart(const Tautomobil& v) {
 }  // namespace
 
 std::string ActivitiesLabelText(const Tzaznam& record) {
-  const TConfig& c = Config();
-  std::string text = ActivitiesOneLine(record.db.kind, record.db.flags, record.description,
-                                       TVatSettings{c.taxpaid, c.taxrate});
+  std::string text;
+  TActRecordList items;
+  if (DecodeActivities(record.description, items)) {
+    for (const TActRecord& a : items)
+      if (a.itemType == kItemActivity) text += TrimBlanks(a.text) + "; ";
+  } else {
+    const TConfig& c = Config();
+    text = FormatActivities(record.db.kind, record.db.flags, record.description, -1, "", "; ", '\0',
+                            TVatSettings{c.taxpaid, c.taxrate});
+  }
   return ReplaceAll(text, "\r\n", ", ");
 }
 
