@@ -29,14 +29,7 @@ double TypedPrice(const std::string& text) { return ParseNumber(text, 0); }
 
 }  // namespace
 
-std::string FailureDescriptionHtml(const std::string& text) {
-  std::string out;
-  for (char c : EncodeHtml(text)) {
-    if (c == '\r') out += "<br/>";
-    else if (c != '\n') out.push_back(c);
-  }
-  return out;
-}
+std::string FailureDescriptionHtml(const std::string& text) { return EncodeHtmlLines(text, "<br/>"); }
 
 std::string FailureDescriptionText(const std::string& html) {
   return DecodeHtmlLenient(ReplaceAll(html, "<br/>", "\r\n"));
@@ -122,27 +115,14 @@ TDocumentInfo ContractDocumentInfo(const TContractFormState& s, const Tautomobil
 
 bool CreateContractDocument(const TContractFormState& s, const S_FileName& output, const Tautomobil& vehicle,
                             const TContactRecord& customer, const Tzaznam& record) {
-  const TTemplateSet t = ContractTemplates();
-  if (BuildDocument(t.page, t.labourRow, t.materialRow, record, customer, vehicle,
-                    ContractDocumentInfo(s, vehicle, customer, record), output, t.footer, t.header))
-    return true;
-  ReportSaveFailure(output);
-  return false;
+  return BuildStoredDocument(ContractTemplates(), ContractDocumentInfo(s, vehicle, customer, record), vehicle, customer,
+                             record, output);
 }
 
 TIssueResult IssueContract(const TContractFormState& s, const Tautomobil& vehicle, const TContactRecord& customer,
                            Tzaznam& record, bool show) {
-  TIssueResult result;
-  S_FileName output = PrepareOutput(TDocumentKind::Contract, s.number,
-                                    "Zakázkový list s číslem " + s.number + " již existuje. Chcete jej opravdu přepsat?");
-  if (output.name.empty()) return result;
-  if (!CreateContractDocument(s, output, vehicle, customer, record)) return result;
-  result.done = true;
-  result.document = output;
-  if (s.number != RecordDocumentNumberText(record.db, TDocumentKind::Contract)) {
-    result.recordChanged = true;
-    SetRecordDocumentNumber(record.db, TDocumentKind::Contract, s.number);
-  }
-  if (show) ShowDocument(output);
-  return result;
+  return IssueNumberedDocument(
+      TDocumentKind::Contract, s.number,
+      "Zakázkový list s číslem " + s.number + " již existuje. Chcete jej opravdu přepsat?", record, show,
+      [&](const S_FileName& output) { return CreateContractDocument(s, output, vehicle, customer, record); });
 }

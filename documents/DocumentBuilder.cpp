@@ -43,20 +43,8 @@ TBuildSettings ReadSettings() {
 
 std::string WithCurrency(double value, const TBuildSettings& s) { return MoneyText(value) + " " + s.currency; }
 
-// An item's name: escaped (names arrive in received files), each CR a line
-// break, line feeds dropped.
-std::string ItemNameHtml(const std::string& text) {
-  std::string out;
-  for (char c : EncodeHtml(text)) {
-    if (c == '\r') out += "<br>";
-    else if (c != '\n') out.push_back(c);
-  }
-  return out;
-}
-
-std::string FillRow(const std::string& rowTemplate, const TParameters& parameters) {
-  return ApplyTemplateParameters(rowTemplate, parameters);
-}
+// An item's name is escaped: names arrive in received files.
+std::string ItemNameHtml(const std::string& text) { return EncodeHtmlLines(text, "<br>"); }
 
 void AddFontParameters(TParameters& p, int fontSize) {
   AddParameter(p, "%FONT_SIZE%", std::to_string(fontSize), 0);
@@ -84,7 +72,7 @@ std::string ItemRow(const std::string& rowTemplate, const TActRecord& item, doub
     AddParameter(p, "%ITEM_TOTAL_PRICE%", WithCurrency(total, s), 0);
   }
   AddFontParameters(p, fontSize);
-  return FillRow(rowTemplate, p);
+  return ApplyTemplateParameters(rowTemplate, p);
 }
 
 // A row of a record without an item list: its labour or material text and
@@ -99,7 +87,7 @@ std::string PlainRow(const std::string& rowTemplate, const std::string& name, do
   AddParameter(p, "%ITEM_PRICE%", MoneyText(price), 0);
   AddParameter(p, "%ITEM_TOTAL_PRICE%", MoneyText(price), 0);
   AddFontParameters(p, fontSize);
-  return FillRow(rowTemplate, p);
+  return ApplyTemplateParameters(rowTemplate, p);
 }
 
 int ItemsPerPage(const std::string& pageTemplate, const TDocumentInfo& info) {

@@ -1,6 +1,7 @@
 #include "documents/DocumentIssue.h"
 
 #include "documents/DocumentInfo.h"
+#include "documents/PdfConversion.h"
 #include "documents/TemplateProcessor.h"
 #include "servicebook/Activities.h"
 #include "shell/Config.h"
@@ -100,8 +101,28 @@ S_FileName PrepareOutput(TDocumentKind kind, const std::string& number, const st
   return output;
 }
 
-void ReportSaveFailure(const S_FileName& output) {
+bool BuildStoredDocument(const TTemplateSet& t, const TDocumentInfo& info, const Tautomobil& vehicle,
+                         const TContactRecord& customer, const Tzaznam& record, const S_FileName& output) {
+  if (BuildDocument(t.page, t.labourRow, t.materialRow, record, customer, vehicle, info, output, t.footer, t.header))
+    return true;
   ShowMessage("Chyba", "Ukládání souboru \"" + output.RealPath() + "\" selhalo.", TMsgIcon::Error);
+  return false;
+}
+
+TIssueResult IssueNumberedDocument(TDocumentKind kind, const std::string& number,
+                                   const std::string& overwriteQuestion, Tzaznam& record, bool show,
+                                   const std::function<bool(const S_FileName& output)>& create) {
+  TIssueResult result;
+  S_FileName output = PrepareOutput(kind, number, overwriteQuestion);
+  if (output.name.empty() || !create(output)) return result;
+  result.done = true;
+  result.document = output;
+  if (number != RecordDocumentNumberText(record.db, kind)) {
+    result.recordChanged = true;
+    SetRecordDocumentNumber(record.db, kind, number);
+  }
+  if (show) ShowDocument(output);
+  return result;
 }
 
 void ReportDamagedDocument(const S_FileName& file, const std::string& what) {

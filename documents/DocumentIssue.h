@@ -3,9 +3,11 @@
 // labels, the record's number fields, the checks before writing and the
 // messages.
 
+#include <functional>
 #include <string>
 
 #include "catalogues/ContactRecord.h"
+#include "documents/DocumentBuilder.h"
 #include "documents/DocumentStore.h"
 #include "storage/FileSystem.h"
 #include "storage/ServiceRecord.h"
@@ -46,8 +48,17 @@ bool DocumentBelongsTo(const std::string& documentText, int32_t recordId);
 // empty name when the window must stay open.
 S_FileName PrepareOutput(TDocumentKind kind, const std::string& number, const std::string& overwriteQuestion);
 
-// "Ukládání souboru "…" selhalo."
-void ReportSaveFailure(const S_FileName& output);
+// Builds the document into `output`; a failure is reported ("Ukládání
+// souboru "…" selhalo.").
+bool BuildStoredDocument(const TTemplateSet& templates, const TDocumentInfo& info, const Tautomobil& vehicle,
+                         const TContactRecord& customer, const Tzaznam& record, const S_FileName& output);
+
+// Issuing a job sheet or a receipt: the output is prepared, `create` builds
+// it, the record takes the number when it differs from the record's text
+// field, and the document is shown when asked.
+TIssueResult IssueNumberedDocument(TDocumentKind kind, const std::string& number,
+                                   const std::string& overwriteQuestion, Tzaznam& record, bool show,
+                                   const std::function<bool(const S_FileName& output)>& create);
 // The message shown for a damaged stored document; the window goes on with
 // the defaults.
 void ReportDamagedDocument(const S_FileName& file, const std::string& what);

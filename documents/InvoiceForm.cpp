@@ -155,12 +155,8 @@ TDocumentInfo InvoiceDocumentInfo(const TInvoiceFormState& s, const Tautomobil& 
 
 bool CreateInvoiceDocument(const TInvoiceFormState& state, const S_FileName& output, const Tautomobil& vehicle,
                            const TContactRecord& customer, const Tzaznam& record) {
-  const TTemplateSet t = InvoiceTemplates();
-  if (BuildDocument(t.page, t.labourRow, t.materialRow, record, customer, vehicle,
-                    InvoiceDocumentInfo(state, vehicle, customer, record), output, t.footer, t.header))
-    return true;
-  ReportSaveFailure(output);
-  return false;
+  return BuildStoredDocument(InvoiceTemplates(), InvoiceDocumentInfo(state, vehicle, customer, record), vehicle,
+                             customer, record, output);
 }
 
 TIssueResult IssueInvoice(const TInvoiceFormState& s, const Tautomobil& vehicle, const TContactRecord& customer,

@@ -52,27 +52,14 @@ TDocumentInfo ReceiptDocumentInfo(const TReceiptFormState& s, const Tautomobil& 
 
 bool CreateReceiptDocument(const TReceiptFormState& s, const S_FileName& output, const Tautomobil& vehicle,
                            const TContactRecord& customer, const Tzaznam& record) {
-  const TTemplateSet t = ReceiptTemplates();
-  if (BuildDocument(t.page, t.labourRow, t.materialRow, record, customer, vehicle,
-                    ReceiptDocumentInfo(s, vehicle, customer, record), output, t.footer, t.header))
-    return true;
-  ReportSaveFailure(output);
-  return false;
+  return BuildStoredDocument(ReceiptTemplates(), ReceiptDocumentInfo(s, vehicle, customer, record), vehicle, customer,
+                             record, output);
 }
 
 TIssueResult IssueReceipt(const TReceiptFormState& s, const Tautomobil& vehicle, const TContactRecord& customer,
                           Tzaznam& record, bool show) {
-  TIssueResult result;
-  S_FileName output = PrepareOutput(TDocumentKind::Receipt, s.number,
-                                    "Příjmový doklad s číslem " + s.number + " již existuje. Chcete jej opravdu přepsat?");
-  if (output.name.empty()) return result;
-  if (!CreateReceiptDocument(s, output, vehicle, customer, record)) return result;
-  result.done = true;
-  result.document = output;
-  if (s.number != RecordDocumentNumberText(record.db, TDocumentKind::Receipt)) {
-    result.recordChanged = true;
-    SetRecordDocumentNumber(record.db, TDocumentKind::Receipt, s.number);
-  }
-  if (show) ShowDocument(output);
-  return result;
+  return IssueNumberedDocument(
+      TDocumentKind::Receipt, s.number,
+      "Příjmový doklad s číslem " + s.number + " již existuje. Chcete jej opravdu přepsat?", record, show,
+      [&](const S_FileName& output) { return CreateReceiptDocument(s, output, vehicle, customer, record); });
 }

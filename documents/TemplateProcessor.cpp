@@ -101,6 +101,15 @@ std::string EscapedValue(std::string_view value) {
   return out;
 }
 
+std::string EncodeHtmlLines(std::string_view text, std::string_view lineBreak) {
+  std::string out;
+  for (char c : EncodeHtml(text)) {
+    if (c == '\r') out.append(lineBreak);
+    else if (c != '\n') out.push_back(c);
+  }
+  return out;
+}
+
 TParameters ReadTemplateParameters(std::string_view text) {
   TParameters parameters;
   size_t begin = text.find(kParamBegin);

@@ -70,3 +70,6 @@ std::string ApplyTemplateParameters(std::string text, const TParameters& paramet
 
 // The value as it is inserted without pfRaw: escaped, each CR as "<br/>".
 std::string EscapedValue(std::string_view value);
+// Escaped for a raw value that keeps its lines: each CR as `lineBreak`, line
+// feeds dropped.
+std::string EncodeHtmlLines(std::string_view text, std::string_view lineBreak);

@@ -118,14 +118,17 @@ TEST(ShippedTemplates, EachSetKeepsWhatIsReadBack) {
       // Bank fields stay bare: a cash document must not store them empty.
       EXPECT_TRUE(p.Name != "%BANK_NAME%" && p.Name != "%ACCOUNT_NUMBER%" && p.Name != "%IBAN%" &&
                   p.Name != "%TRANSACTION_ID%");
-      if (p.Name == "%ITEM_TAX%" || p.Name == "%ITEM_TOTAL_PRICE_TAX%") EXPECT_EQ(p.Value, "");
+      if (p.Name == "%ITEM_TAX%" || p.Name == "%ITEM_TOTAL_PRICE_TAX%") {
+        EXPECT_EQ(p.Value, "");
+      }
     }
     for (const std::string& f : *s.files)
       if (f.find("_item") != std::string::npos || f.find("_material") != std::string::npos)
         for (const char* n : {"%ITEM_TAX%", "%ITEM_TOTAL_PRICE_TAX%"}) {
           const std::string row = Cp1250ToUtf8(RawTemplate(f));
-          if (row.find(n) != std::string::npos)
+          if (row.find(n) != std::string::npos) {
             EXPECT_NE(row.find(std::string(kParamBegin) + n + ")-->"), std::string::npos) << f << " " << n;
+          }
         }
   }
 }
