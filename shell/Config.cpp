@@ -43,12 +43,10 @@ struct TReader {
     if (ini.Has(s, k)) v = IniUnescapeLines(ini.Get(s, k, ""));
   }
   void Flag(const char* s, const char* k, bool& v) {
-    if (ini.Has(s, k)) v = ParseInteger(ini.Get(s, k, ""), v ? 1 : 0) != 0;
+    if (ini.Has(s, k)) v = ParseIniInteger(ini.Get(s, k, ""), v ? 1 : 0) != 0;
   }
   void Int(const char* s, const char* k, int& v) {
-    if (!ini.Has(s, k)) return;
-    long long n = ParseInteger(ini.Get(s, k, ""), v);
-    if (n >= INT_MIN && n <= INT_MAX) v = static_cast<int>(n);  // else damage: the default stays
+    if (ini.Has(s, k)) v = ParseIniInteger(ini.Get(s, k, ""), v);
   }
   void Number(const char* s, const char* k, double& v) {
     if (ini.Has(s, k)) v = ParseIniNumber(ini.Get(s, k, ""), v);
@@ -162,6 +160,21 @@ double ParseIniNumber(const std::string& text, double fallback) {
   return text.empty() ? fallback : ParseNumber(text, 0);
 }
 
+int ParseIniInteger(const std::string& text, int fallback) {
+  if (text.empty()) return fallback;
+  size_t i = 0;
+  const bool negative = text[0] == '-';
+  if (text[0] == '-' || text[0] == '+') ++i;
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    // Too long for the field (a crash's damage, not a setting): the default.
+    if (value > static_cast<long long>(INT_MAX) + 1) return fallback;
+  }
+  if (negative) value = -value;
+  return value < INT_MIN || value > INT_MAX ? fallback : static_cast<int>(value);
+}
+
 void LoadDefaults(TConfig& c) {
   c = TConfig{};
   c.usersubj = "Servis";
@@ -246,7 +259,7 @@ void LoadConfig(TConfig& c) {
   c.columnMask |= 2;  // the second column is always shown
   c.frequentactions = ini.Section("frequentactions");
   TIniFile type = LoadIni("install_type.ini");
-  c.edition = static_cast<int>(ParseInteger(type.Get("InstallType", "Type", "1"), 1));
+  c.edition = ParseIniInteger(type.Get("InstallType", "Type", ""), 1);
   if (FileSystemsReady()) c.autoSendDisallowed = ReadRegistryInteger(kRegistryKey, "autoSendDisallowed", 0) != 0;
   ApplyConfig(c);
 }
@@ -280,7 +293,7 @@ bool WriteIniText(const std::string& section, const std::string& key, const std:
 }
 
 int ReadCustomInteger(const std::string& key, int fallback) {
-  return static_cast<int>(ParseInteger(ReadIniText("custom", key, ""), fallback));
+  return ParseIniInteger(ReadIniText("custom", key, ""), fallback);
 }
 
 bool WriteCustomInteger(const std::string& key, int value) { return WriteIniText("custom", key, std::to_string(value)); }

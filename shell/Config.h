@@ -121,3 +121,7 @@ int SettingsInteger(const std::string& text);
 // Numbers in the INI file: written with the decimal comma, read with "," or ".".
 std::string IniNumber(double value);
 double ParseIniNumber(const std::string& text, double fallback);
+// Whole numbers and flags in the INI file: an empty value gives `fallback`;
+// otherwise the sign and digits at the front ("14 dní" gives 14), 0 when
+// there are none; a number too large for int gives `fallback`.
+int ParseIniInteger(const std::string& text, int fallback);

@@ -153,7 +153,6 @@ QWidget* TfConfig::RecordsPage() {
   form->addRow(QString::fromUtf8("Nadpis faktury:"), Edit("invoicename"));
   form->addRow(QString::fromUtf8("Nadpis proforma faktury:"), Edit("proforminvoicename"));
   form->addRow(QString::fromUtf8("Nadpis zjednodušeného dokladu:"), Edit("simpleinvoicename"));
-  form->addRow(QString::fromUtf8("Odhad km z historie (měsíců):"), Edit("kmcalcmonths"));
   form->addRow(QString::fromUtf8("Dodatečné informace nového vozidla:"), Memo("addvehinfo"));
   return page;
 }
@@ -245,6 +244,8 @@ QWidget* TfConfig::DueServicePage() {
   wform->addRow(Check("autoopen", "Otevřít při spuštění"));
   wform->addRow(QString::fromUtf8("Dní zpět:"), Edit("odaysretro"));
   wform->addRow(QString::fromUtf8("Dní dopředu:"), Edit("odaysadvance"));
+  // It drives the due dates, so the customer edition offers it too.
+  wform->addRow(QString::fromUtf8("Odhad km z historie (měsíců):"), Edit("kmcalcmonths"));
   wform->addRow(Check("unpaidautoopen", "Při spuštění zobrazit nezaplacené zakázky"));
   layout->addWidget(window);
   auto* sending = new QGroupBox(QString::fromUtf8(" Automatické odesílání e-mailů "), page);

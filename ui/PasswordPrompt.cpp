@@ -14,6 +14,7 @@ bool AskPassword(QWidget* parent, std::string& password, const std::string& capt
   auto* label = new QLabel(QString::fromUtf8("Heslo:"), &dialog);
   auto* edit = new QLineEdit(&dialog);
   edit->setEchoMode(QLineEdit::Password);
+  edit->setStyleSheet("lineedit-password-character: 42");  // "*" for each character, whatever the style
   edit->setMaxLength(255);
   label->setBuddy(edit);
   layout->addWidget(label);

@@ -6,6 +6,7 @@
 #include "storage/FileOps.h"
 #include "storage/FileSystemSetup.h"
 #include "storage/Log.h"
+#include "ui/CzechLocale.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("Garvel");
+  InstallCzechTranslations(app);
   int rc = 0;
   {
     TGarvelApplication garvel(app, AbsoluteArguments(argc, argv));

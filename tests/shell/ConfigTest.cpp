@@ -88,6 +88,28 @@ TEST(Config, DamagedFileGivesDefaultsAndKeepsOtherKeys) {
   EXPECT_NE(bytes.find("hourrate=400\r\n"), std::string::npos);
 }
 
+TEST(Config, MalformedIntegersAndFlagsGiveWhatCouldBeRead) {
+  struct Case { const char* text; int want; } cases[] = {
+      {"14", 14}, {"21 dní", 21}, {"+7", 7}, {"-3x", -3}, {"abc", 0}, {"1,5", 1},
+      {"0x10", 0}, {"-2147483648", INT_MIN}, {"99999999999", 5}, {"", 5},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseIniInteger(c.text, 5), c.want) << c.text;
+
+  TTestFileSystems fs;
+  WriteFileBytes(fs.dir / "garvconf.ini",
+                 "[updates]\r\nupdateperiod=30 dní\r\nautoupdate=ne\r\n"
+                 "[serviceinfo]\r\nautoopen=1 (ano)\r\nkmcalcmonths=x\r\n");
+  WriteFileBytes(fs.dir / "install_type.ini", "[InstallType]\r\nType=0;zákazník\r\n");
+  TConfig c;
+  LoadDefaults(c);
+  LoadConfig(c);
+  EXPECT_EQ(c.updateperiod, 30);
+  EXPECT_FALSE(c.autoupdate);  // nothing readable: 0, not the default 1
+  EXPECT_TRUE(c.autoopen);
+  EXPECT_EQ(c.kmcalcmonths, 0);
+  EXPECT_EQ(c.edition, 0);
+}
+
 TEST(Config, SingleKeysEditionAndCustomIntegers) {
   TTestFileSystems fs;
   EXPECT_EQ(ReadIniText("backup", "dstFolder", "x"), "x");

@@ -14,6 +14,7 @@
 #include "tests/support/TestFileSystems.h"
 #include "tests/ui/TestApplication.h"
 #include "ui/ConfigWindow.h"
+#include "ui/PasswordPrompt.h"
 
 namespace {
 
@@ -90,6 +91,36 @@ TEST(ConfigWindow, CustomerEditionHidesWorkshopParts) {
     hiddenGroups += group->isHidden();
   }
   EXPECT_EQ(hiddenGroups, 4);
+
+  // The owner still sets the months of history his due dates come from.
+  TConfig c;
+  LoadDefaults(c);
+  c.kmcalcmonths = 37;
+  window.initialize(c);
+  QLineEdit* months = EditShowing(&window, "37");
+  ASSERT_NE(months, nullptr);
+  QWidget* page = months;
+  while (page && pages->indexOf(page) < 0) page = page->parentWidget();
+  ASSERT_NE(page, nullptr);
+  EXPECT_TRUE(pages->isTabVisible(pages->indexOf(page)));
+  EXPECT_FALSE(months->parentWidget()->isHidden());
+}
+
+TEST(PasswordPrompt, ShowsAStarPerCharacter) {
+  App();
+  std::string shown;
+  QTimer::singleShot(0, [&] {
+    QWidget* w = QApplication::activeModalWidget();
+    ASSERT_NE(w, nullptr);
+    QLineEdit* edit = w->findChild<QLineEdit*>();
+    edit->setText(QString::fromUtf8("tajné"));
+    shown = edit->displayText().toStdString();
+    static_cast<QDialog*>(w)->accept();
+  });
+  std::string password;
+  EXPECT_TRUE(AskPassword(nullptr, password));
+  EXPECT_EQ(password, "tajné");
+  EXPECT_EQ(shown, "*****");
 }
 
 // Every setting the window shows comes back from its control unchanged, so
