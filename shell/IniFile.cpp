@@ -87,6 +87,12 @@ bool TIniFile::Has(const std::string& section, const std::string& key) const {
   return false;
 }
 
+bool TIniFile::HasSection(const std::string& section) const {
+  for (const TLine& l : lines_)
+    if (l.key.empty() && SameName(l.section, section) && TrimBlanks(l.raw).rfind("[", 0) == 0) return true;
+  return false;
+}
+
 std::string TIniFile::Get(const std::string& section, const std::string& key, const std::string& fallback) const {
   for (const TLine& l : lines_)
     if (!l.key.empty() && SameName(l.section, section) && SameName(l.key, key)) return l.value;

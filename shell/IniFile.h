@@ -22,6 +22,8 @@ class TIniFile {
   std::string Text() const;  // UTF-8, CR LF
 
   bool Has(const std::string& section, const std::string& key) const;
+  // A "[section]" header of that name is present (with or without keys).
+  bool HasSection(const std::string& section) const;
   std::string Get(const std::string& section, const std::string& key, const std::string& fallback) const;
   void Set(const std::string& section, const std::string& key, const std::string& value);
   // The key=value lines of a section in order.

@@ -11,6 +11,7 @@ const std::vector<TCtlCommand>& CtlCommands() {
       {"contract", "vystaví zakázkový list záznamu: SLOŽKA --record ID [--number Č]", CmdContract},
       {"receipt", "vystaví příjmový doklad záznamu: SLOŽKA --record ID [--number Č]", CmdReceipt},
       {"documents", "seznam dokladů: SLOŽKA invoice|simple|contract|receipt [--from D.M.RRRR] [--to D.M.RRRR]", CmdDocuments},
+      {"backup", "záloha: --to SLOŽKA [DATOVÁ_SLOŽKA...] vytvoří archiv, --list [DATOVÁ_SLOŽKA] vypíše dřívější zálohy", CmdBackup},
       {"bench", "změří rychlost práce s databází ve SLOŽCE", CmdBench},
   };
   return commands;

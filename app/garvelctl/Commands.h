@@ -22,3 +22,4 @@ int CmdInvoice(int argc, char** argv);
 int CmdContract(int argc, char** argv);
 int CmdReceipt(int argc, char** argv);
 int CmdDocuments(int argc, char** argv);
+int CmdBackup(int argc, char** argv);

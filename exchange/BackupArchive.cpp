@@ -1,0 +1,274 @@
+#include "exchange/BackupArchive.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zip.h>
+
+#include "exchange/BackupNames.h"
+#include "storage/Codec.h"
+#include "storage/Random.h"
+#include "storage/RealFileSystem.h"
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+class TArchiveWriter {
+ public:
+  TArchiveWriter(const TBackupReport& report, TBackupResult& result) : report_(report), result_(result) {}
+  ~TArchiveWriter() {
+    if (zip_) zip_discard(zip_);
+  }
+
+  bool Open(const std::string& path) {
+    int error = 0;
+    zip_ = zip_open(path.c_str(), ZIP_CREATE | ZIP_EXCL, &error);
+    if (zip_) return true;
+    zip_error_t e;
+    zip_error_init_with_code(&e, error);
+    Log(std::string("Archiv nelze vytvořit: ") + zip_error_strerror(&e));
+    zip_error_fini(&e);
+    return false;
+  }
+
+  void AddText(const std::string& name, std::string bytes) {
+    texts_.push_back(std::move(bytes));  // must live until the archive is written
+    const std::string& kept = texts_.back();
+    zip_source_t* source = zip_source_buffer(zip_, kept.data(), kept.size(), 0);
+    if (!source || zip_file_add(zip_, name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+      if (source) zip_source_free(source);
+      Fail(name);
+    }
+  }
+
+  // Adds the mount's tree under `folder`; false when the mount is not there.
+  bool AddMount(const std::string& source, const std::string& folder) {
+    int fd = ::open(source.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    AddFolderEntry(folder);
+    AddTree(fd, source, folder);
+    return true;
+  }
+
+  // Writes the archive; false on any failure so far or now.
+  bool Close() {
+    if (!result_.failures.empty() || Cancelled()) return false;
+    zip_register_progress_callback_with_state(zip_, 0.005, &TArchiveWriter::Progress, nullptr, this);
+    zip_register_cancel_callback_with_state(zip_, &TArchiveWriter::Cancel, nullptr, this);
+    if (zip_close(zip_) == 0) {
+      zip_ = nullptr;
+      return true;
+    }
+    if (!Cancelled()) Log(std::string("Chyba při zápisu archivu: ") + zip_strerror(zip_));
+    return false;
+  }
+
+  bool Cancelled() {
+    if (!result_.cancelled && report_.cancelled && report_.cancelled()) result_.cancelled = true;
+    return result_.cancelled;
+  }
+
+ private:
+  void Log(const std::string& line) {
+    if (report_.log) report_.log(line);
+  }
+
+  void Fail(const std::string& fileName) {
+    Log("\tChyba - soubor " + Quoted(fileName) + " nebyl vložen do archivu");
+    result_.failures.push_back(S_ArchiveItem{fileName, ""});
+  }
+
+  void AddFolderEntry(const std::string& name) {
+    if (zip_dir_add(zip_, name.c_str(), ZIP_FL_ENC_UTF_8) < 0) Fail(name + "/");
+  }
+
+  // A name that the archive would read as a path of its own ("\" is a
+  // separator to some unpackers) is stored with "_" instead.
+  std::string EntryName(const std::string& folder, const std::string& name) {
+    std::string safe = name;
+    if (safe.find('\\') != std::string::npos) {
+      std::replace(safe.begin(), safe.end(), '\\', '_');
+      Log("\tSoubor " + Quoted(folder + "/" + name) + " je v archivu uložen jako " + Quoted(safe));
+    }
+    return folder + "/" + safe;
+  }
+
+  // Entries of an open folder in name order; the folder fd is closed.
+  static bool ListFolder(int fd, std::vector<std::string>& names) {
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+      ::close(fd);
+      return false;
+    }
+    errno = 0;
+    while (dirent* e = ::readdir(dir)) {
+      if (e->d_name[0] == '.') continue;  // ".", ".." and hidden entries
+      names.emplace_back(e->d_name);
+    }
+    const bool ok = errno == 0;
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return ok;
+  }
+
+  void AddTree(int fd, const std::string& path, const std::string& folder) {
+    std::vector<std::string> names;
+    const int listFd = ::dup(fd);
+    if (listFd < 0 || !ListFolder(listFd, names)) Fail(path + "/");
+    for (const std::string& name : names) {
+      if (Cancelled()) break;
+      const std::string full = path + "/" + name;
+      struct stat st;
+      if (::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        Fail(full);
+        continue;
+      }
+      if (S_ISLNK(st.st_mode)) {
+        Log("\tOdkaz " + Quoted(full) + " není zálohován (vede mimo zálohovanou složku)");
+        continue;
+      }
+      const std::string entry = EntryName(folder, name);
+      if (S_ISDIR(st.st_mode)) {
+        int child = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (child < 0) {
+          Fail(full + "/");
+          continue;
+        }
+        AddFolderEntry(entry);
+        AddTree(child, full, entry);
+      } else if (S_ISREG(st.st_mode)) {
+        AddFile(fd, name, full, entry);
+      }
+      // Sockets, pipes and devices are not data.
+    }
+    ::close(fd);
+  }
+
+  void AddFile(int folderFd, const std::string& name, const std::string& full, const std::string& entry) {
+    // Unreadable files are found now, by name, rather than as one anonymous
+    // error when the archive is written.
+    int probe = ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (probe < 0) {
+      Fail(full);
+      return;
+    }
+    ::close(probe);
+    zip_source_t* source = zip_source_file(zip_, full.c_str(), 0, -1);
+    if (!source) {
+      Fail(full);
+      return;
+    }
+    if (zip_file_add(zip_, entry.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+      zip_source_free(source);
+      Fail(full);
+      return;
+    }
+    ++result_.files;
+  }
+
+  static void Progress(zip_t*, double fraction, void* self) {
+    auto* w = static_cast<TArchiveWriter*>(self);
+    if (w->report_.progress) w->report_.progress(fraction);
+  }
+  static int Cancel(zip_t*, void* self) { return static_cast<TArchiveWriter*>(self)->Cancelled() ? 1 : 0; }
+
+  const TBackupReport& report_;
+  TBackupResult& result_;
+  zip_t* zip_ = nullptr;
+  std::vector<std::string> texts_;
+};
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool Exists(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Gives the finished archive its name without ever replacing a file: a hard
+// link fails when the name exists; file systems without hard links get a
+// rename that refuses to replace, or a check just before a plain rename.
+bool Publish(const std::string& temporary, const std::string& archive) {
+  if (::link(temporary.c_str(), archive.c_str()) == 0) {
+    ::unlink(temporary.c_str());
+    return true;
+  }
+  if (errno == EEXIST) return false;
+  if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, archive.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  if (Exists(archive)) return false;
+  return ::rename(temporary.c_str(), archive.c_str()) == 0;
+}
+
+bool SyncFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ::fsync(fd) == 0;
+  ::close(fd);
+  return ok;
+}
+
+}  // namespace
+
+TBackupResult CreateBackup(const std::string& archive, const std::vector<std::string>& mounts,
+                           const TBackupReport& report) {
+  TBackupResult result;
+  auto log = [&](const std::string& line) {
+    if (report.log) report.log(line);
+  };
+  if (Exists(archive)) {
+    log("Soubor " + Quoted(archive) + " již existuje a nebude přepsán.");
+    return result;
+  }
+  const std::string folder = FolderOf(archive);
+  if (!folder.empty()) {
+    CRealFileSystem real;
+    real.ForceDirectories(folder);
+  }
+  // Hidden, so that a backup into a data folder never packs a half-written
+  // archive; the random part keeps two backups apart.
+  const std::string name = archive.substr(folder.size());
+  const std::string temporary = folder + "." + name + "." + std::to_string(RandomBelow(1000000000)) + ".part";
+
+  TArchiveWriter writer(report, result);
+  if (!writer.Open(temporary)) return result;
+  std::vector<TMountFolder> packed;
+  for (size_t i = 0; i < mounts.size() && !writer.Cancelled(); ++i) {
+    const std::string source = MountSource(mounts[i]);
+    const std::string archiveFolder = MountArchiveFolder(static_cast<int>(i + 1), mounts[i]);
+    log("Zálohuji " + Quoted(source) + " -> " + Quoted(archiveFolder));
+    if (!writer.AddMount(source, archiveFolder)) {
+      log("\tSložka " + Quoted(source) + " neexistuje a nebude zálohována");
+      continue;
+    }
+    packed.push_back(TMountFolder{archiveFolder, source});
+  }
+  writer.AddText("mapping.txt", Utf8ToCp1250(MappingText(packed)));
+  log(std::string(46, '='));
+  log("Komprimuji " + Quoted(std::to_string(result.files) + " souborů") + " -> " + Quoted(archive));
+  bool ok = !packed.empty() || writer.Cancelled();
+  if (!ok) log("Žádná ze složek dat nebyla nalezena.");
+  ok = ok && writer.Close();
+  if (ok && !SyncFile(temporary)) {
+    log("Chyba při zápisu archivu: " + std::string(std::strerror(errno)));
+    ok = false;
+  }
+  if (ok && !Publish(temporary, archive)) {
+    log("Archiv nelze uložit pod názvem " + Quoted(archive) + ": " + std::strerror(errno));
+    ok = false;
+  }
+  if (!ok) ::unlink(temporary.c_str());
+  if (result.cancelled) log("Záloha přerušena");
+  else log(ok ? "Záloha dokončena" : "Záloha se nezdařila");
+  result.ok = ok;
+  return result;
+}

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <filesystem>
+#include <string>
+
+#include "storage/File.h"
+#include "tests/support/RunGarvelctl.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+// Unpacks every file of the archive below `folder`; false when the archive
+// is damaged.
+bool Unpack(const std::string& archive, const std::string& folder) {
+  int error = 0;
+  zip_t* z = zip_open(archive.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+  if (!z) return false;
+  bool ok = true;
+  for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+    zip_stat_t st;
+    zip_stat_index(z, static_cast<zip_uint64_t>(i), 0, &st);
+    const std::string name = st.name;
+    if (name.front() == '/' || name.find("..") != std::string::npos) return false;
+    const std::filesystem::path target = std::filesystem::path(folder) / name;
+    if (name.back() == '/') {
+      std::filesystem::create_directories(target);
+      continue;
+    }
+    std::filesystem::create_directories(target.parent_path());
+    std::string bytes(st.size, '\0');
+    zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0);
+    ok = ok && f && zip_fread(f, bytes.data(), bytes.size()) == static_cast<zip_int64_t>(bytes.size());
+    if (f) zip_fclose(f);
+    WriteFileBytes(target.string(), bytes);
+  }
+  zip_discard(z);
+  return ok;
+}
+
+}  // namespace
+
+// A backup unpacked is the same database: it passes the check and dumps
+// equal to the original.
+TEST(BackupCommand, RoundTripListAndRefusalWhileInUse) {
+  TTempDir dir;
+  const std::string db = dir / "db";
+  ASSERT_EQ(RunGarvelctl("generate --vehicles 40 --records-per-vehicle 6 --customers 15 " + db).status, 0);
+  WriteFileBytes(db + "/garvconf.ini", "[backup]\r\nlastbackup=100\r\n");
+  TCtlRun backup = RunGarvelctl("backup --to " + dir / "out" + " " + db);
+  ASSERT_EQ(backup.status, 0) << backup.out;
+  const auto archives = std::vector<std::filesystem::path>(std::filesystem::directory_iterator(dir / "out"), {});
+  ASSERT_EQ(archives.size(), 1u);
+  EXPECT_NE(backup.out.find("Soubor \"" + archives[0].string() + "\" byl úspěšně uložen."), std::string::npos);
+
+  ASSERT_TRUE(Unpack(archives[0].string(), dir / "unpacked"));
+  const std::string copy = dir / "unpacked/001-db";
+  TCtlRun check = RunGarvelctl("check " + copy);
+  EXPECT_EQ(check.status, 0) << check.out;
+  EXPECT_EQ(RunGarvelctl("dump " + copy).out, RunGarvelctl("dump " + db).out);
+  EXPECT_EQ(ReadFileBytes(dir / "unpacked/mapping.txt"), "001-db: " + db + "\r\n");
+  // The program will not ask again before a whole interval has passed.
+  EXPECT_EQ(ReadFileBytes(db + "/garvconf.ini").find("lastbackup=100"), std::string::npos);
+
+  TCtlRun list = RunGarvelctl("backup --list " + db);
+  EXPECT_EQ(list.status, 0);
+  EXPECT_NE(list.out.find("\t" + archives[0].string() + "\n"), std::string::npos) << list.out;
+
+  // While the program has the stores open, no archive is made.
+  TFile held;
+  held.Assign(db + "/db_rec_blob.dat");
+  ASSERT_TRUE(held.Open(TFile::Mode::ReadWrite, true));
+  TCtlRun refused = RunGarvelctl("backup --to " + dir / "out" + " " + db);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.out.find("db_rec_blob.dat"), std::string::npos) << refused.out;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 1);
+  EXPECT_EQ(RunGarvelctl("backup " + db).status, 2);
+}

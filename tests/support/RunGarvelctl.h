@@ -1,0 +1,30 @@
+#pragma once
+// Runs the built garvelctl with its output (standard output and errors
+// together) and exit status, for tests of the command-line tool.
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+struct TCtlRun {
+  int status = -1;
+  std::string out;
+};
+
+// `args` go through the shell as written; quote paths that need it.
+inline TCtlRun RunGarvelctl(const std::string& args) {
+  const char* bin = std::getenv("GARVEL_TEST_BIN");
+  std::string cmd = std::string(bin ? bin : GARVEL_TEST_BIN_DIR) + "/garvelctl " + args + " 2>&1";
+  TCtlRun run;
+  FILE* pipe = popen(cmd.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
+  int rc = pclose(pipe);
+  run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return run;
+}
