@@ -14,6 +14,7 @@
 #include "storage/Codec.h"
 #include "storage/Random.h"
 #include "storage/RealFileSystem.h"
+#include "storage/TextUtils.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ class TArchiveWriter {
     if (zip_) return true;
     zip_error_t e;
     zip_error_init_with_code(&e, error);
-    Log(std::string("Archiv nelze vytvořit: ") + zip_error_strerror(&e));
+    Error(std::string("Archiv nelze vytvořit: ") + zip_error_strerror(&e));
     zip_error_fini(&e);
     return false;
   }
@@ -65,7 +66,7 @@ class TArchiveWriter {
       zip_ = nullptr;
       return true;
     }
-    if (!Cancelled()) Log(std::string("Chyba při zápisu archivu: ") + zip_strerror(zip_));
+    if (!Cancelled()) Error(std::string("Chyba při zápisu archivu: ") + zip_strerror(zip_));
     return false;
   }
 
@@ -78,9 +79,13 @@ class TArchiveWriter {
   void Log(const std::string& line) {
     if (report_.log) report_.log(line);
   }
+  void Error(const std::string& line) {
+    Log(line);
+    result_.errors.push_back(TrimBlanks(line));
+  }
 
   void Fail(const std::string& fileName) {
-    Log("\tChyba - soubor " + Quoted(fileName) + " nebyl vložen do archivu");
+    Error("\tChyba - soubor " + Quoted(fileName) + " nebyl vložen do archivu");
     result_.failures.push_back(S_ArchiveItem{fileName, ""});
   }
 
@@ -225,8 +230,12 @@ TBackupResult CreateBackup(const std::string& archive, const std::vector<std::st
   auto log = [&](const std::string& line) {
     if (report.log) report.log(line);
   };
+  auto error = [&](const std::string& line) {
+    log(line);
+    result.errors.push_back(line);
+  };
   if (Exists(archive)) {
-    log("Soubor " + Quoted(archive) + " již existuje a nebude přepsán.");
+    error("Soubor " + Quoted(archive) + " již existuje a nebude přepsán.");
     return result;
   }
   const std::string folder = FolderOf(archive);
@@ -256,14 +265,14 @@ TBackupResult CreateBackup(const std::string& archive, const std::vector<std::st
   log(std::string(46, '='));
   log("Komprimuji " + Quoted(std::to_string(result.files) + " souborů") + " -> " + Quoted(archive));
   bool ok = !packed.empty() || writer.Cancelled();
-  if (!ok) log("Žádná ze složek dat nebyla nalezena.");
+  if (!ok) error("Žádná ze složek dat nebyla nalezena.");
   ok = ok && writer.Close();
   if (ok && !SyncFile(temporary)) {
-    log("Chyba při zápisu archivu: " + std::string(std::strerror(errno)));
+    error("Chyba při zápisu archivu: " + std::string(std::strerror(errno)));
     ok = false;
   }
   if (ok && !Publish(temporary, archive)) {
-    log("Archiv nelze uložit pod názvem " + Quoted(archive) + ": " + std::strerror(errno));
+    error("Archiv nelze uložit pod názvem " + Quoted(archive) + ": " + std::strerror(errno));
     ok = false;
   }
   if (!ok) ::unlink(temporary.c_str());

@@ -44,6 +44,8 @@ struct TBackupResult {
   bool ok = false;
   bool cancelled = false;
   std::vector<S_ArchiveItem> failures;
+  // What made it fail, as logged (without the leading tab).
+  std::vector<std::string> errors;
   long long files = 0;
 };
 

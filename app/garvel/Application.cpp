@@ -22,6 +22,7 @@
 #include "storage/Picture.h"
 #include "ui/AboutForm.h"
 #include "servicebook/NewVehicleStore.h"
+#include "ui/BackupForm.h"
 #include "ui/CarModelsForm.h"
 #include "ui/CommandIcons.h"
 #include "ui/ConfigWindow.h"
@@ -253,8 +254,8 @@ void TGarvelApplication::AutomaticBackup() {
     c.lastbackup = last;
     WriteIniText("backup", "lastbackup", std::to_string(last));
   }
-  // The backup itself runs here once the backup archives exist.
-  (void)due;
+  // Once the main window is up and the window loop runs.
+  if (due) QTimer::singleShot(0, window_.get(), [this] { RunProgramBackup(window_.get()); });
 }
 
 void TGarvelApplication::WireCommands() {
@@ -319,6 +320,7 @@ void TGarvelApplication::WireCommands() {
     auto* vin = new TfVINmanager(CatalogueOf(stores_), VinPatterns(), window_.get());
     w.SetCommandHandler(TCommand::VinManager, [vin] { vin->Open(); });
   }
+  w.SetCommandHandler(TCommand::Backup, [this] { RunProgramBackup(window_.get()); });
   w.SetCommandHandler(TCommand::Help, [this] { ShowHelp("index.html"); });
   w.SetCommandHandler(TCommand::IconColour, [this] { ChooseColour(true); });
   w.SetCommandHandler(TCommand::BackgroundColour, [this] { ChooseColour(false); });
