@@ -1,33 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
+#include "tests/support/RunGarvelctl.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-struct TRun {
-  int status = -1;
-  std::string out;
-};
-
-TRun Garvelctl(const std::string& args) {
-  const char* bin = std::getenv("GARVEL_TEST_BIN");
-  std::string cmd = std::string(bin ? bin : GARVEL_TEST_BIN_DIR) + "/garvelctl " + args + " 2>&1";
-  TRun run;
-  FILE* pipe = popen(cmd.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
-  int rc = pclose(pipe);
-  run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  return run;
-}
+TCtlRun Garvelctl(const std::string& args) { return RunGarvelctl(args); }
 
 size_t Lines(const std::string& text, const std::string& prefix) {
   size_t count = 0, pos = 0;
@@ -46,20 +28,20 @@ size_t Lines(const std::string& text, const std::string& prefix) {
 TEST(Garvelctl, GenerateCheckDumpListAndDamage) {
   TTempDir dir;
   const std::string db = dir / "db";
-  TRun gen = Garvelctl("generate --vehicles 60 --records-per-vehicle 8 --customers 20 " + db);
+  TCtlRun gen = Garvelctl("generate --vehicles 60 --records-per-vehicle 8 --customers 20 " + db);
   ASSERT_EQ(gen.status, 0) << gen.out;
 
-  TRun check = Garvelctl("check " + db);
+  TCtlRun check = Garvelctl("check " + db);
   EXPECT_EQ(check.status, 0) << check.out;
   EXPECT_NE(check.out.find(", 0 chyb"), std::string::npos) << check.out;
 
-  TRun dump = Garvelctl("dump " + db);
+  TCtlRun dump = Garvelctl("dump " + db);
   ASSERT_EQ(dump.status, 0);
   EXPECT_EQ(Lines(dump.out, "{\"type\":\"customer\""), 20u);
   EXPECT_GT(Lines(dump.out, "{\"type\":\"vehicle\""), 50u);
   EXPECT_GT(Lines(dump.out, "{\"type\":\"record\""), 300u);
 
-  TRun list = Garvelctl("list " + db + " --archived --sort ID");
+  TCtlRun list = Garvelctl("list " + db + " --archived --sort ID");
   ASSERT_EQ(list.status, 0) << list.out;
   EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "ID\tZnačka, typ\tMotor\tRok výroby\tRZ\tMajitel\tPosl.servis\tcustomerID\tVIN");
   EXPECT_EQ(list.out.substr(list.out.find('\n') + 1, 5), "0001\t");
