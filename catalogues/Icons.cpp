@@ -1,6 +1,7 @@
 #include "catalogues/Icons.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -16,6 +17,10 @@
 namespace {
 
 constexpr std::string_view kExtension = ".ico";
+
+// Revisions are unique across libraries, so a cache never mistakes a new
+// library for the one it was filled from.
+std::atomic<uint64_t> g_revisions{0};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -37,6 +42,13 @@ std::string Stem(std::string_view fileName) {
 std::string BaseName(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A chosen file's name as an icon name: leading digits (of another
+// library's numbering) would merge with the index, so they go.
+std::string NameFromFile(std::string_view stem) {
+  std::string name = TrimBlanks(stem.substr(LeadingDigits(stem)));
+  return name.empty() ? "Ikona" : name;
 }
 
 bool Fail(const char* text) {
@@ -74,6 +86,8 @@ std::string IconNameProblem(const std::string& name) {
     return "Název ikony nesmí obsahovat lomítka ani \"..\".";
   for (unsigned char c : name)
     if (c < 0x20 || c == 0x7F) return "Název ikony nesmí obsahovat řídicí znaky.";
+  // The digits would become part of the icon's number.
+  if (IsDigit(name[0])) return "Název ikony nesmí začínat číslicí.";
   return "";
 }
 
@@ -108,7 +122,7 @@ void TIconLibrary::Rescan() {
     }
   }
   scanned_ = true;
-  ++revision_;
+  revision_ = ++g_revisions;
 }
 
 void TIconLibrary::EnsureScanned() {
@@ -142,7 +156,7 @@ bool TIconLibrary::StoreCopy(const std::string& sourcePath, const std::string& f
 
 bool TIconLibrary::Add(const std::string& sourcePath, int32_t& index) {
   EnsureScanned();
-  const std::string name = Stem(BaseName(sourcePath));
+  const std::string name = NameFromFile(Stem(BaseName(sourcePath)));
   if (!CheckName(name)) return false;
   if (count_ > kMaxIconIndex) return Fail("Knihovna ikon je plná.");
   const int32_t row = count_;
@@ -157,7 +171,7 @@ bool TIconLibrary::Add(const std::string& sourcePath, int32_t& index) {
 bool TIconLibrary::Replace(int32_t index, const std::string& sourcePath) {
   EnsureScanned();
   if (index < 0 || index > kMaxIconIndex) return false;
-  const std::string name = ReplacementIconName(BaseName(sourcePath));
+  const std::string name = NameFromFile(ReplacementIconName(BaseName(sourcePath)));
   if (!CheckName(name)) return false;
   const std::string fileName = IconFilePrefix(index) + name + std::string(kExtension);
   const TIconFile* old = Find(index);

@@ -31,7 +31,7 @@ int32_t IconIndexOfFile(std::string_view fileName);
 // The display name: the file name without its leading digits and ".ico".
 std::string IconNameOfFile(std::string_view fileName);
 // Why a name cannot be an icon's name (empty, a path separator, "..", a
-// control character), or "" when it can.
+// control character, a leading digit), or "" when it can.
 std::string IconNameProblem(const std::string& name);
 // The name a replacing file gives: its name up to the first ".ico" in any
 // letter case ("FILTER.ICO" -> "FILTER", "my.icons.ico" -> "my").
@@ -58,11 +58,12 @@ class TIconLibrary {
   int32_t Count();
   // The file of an index, or nullptr for a row without one.
   const TIconFile* Find(int32_t index);
-  // Grows with every listing and change, so that pictures cached by index
-  // know when to go.
+  // New with every listing and change (and unique among libraries), so
+  // that pictures cached by index know when to go.
   uint64_t Revision() const { return revision_; }
 
   // Each reports its failure to the user and returns false.
+  // Names taken from a chosen file lose their leading digits.
   // "Přidat ikonu": the file becomes the next row.
   bool Add(const std::string& sourcePath, int32_t& index);
   // A double click on a row: the file replaces the row's icon and gives it

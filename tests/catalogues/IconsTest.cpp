@@ -28,7 +28,7 @@ TEST(Icons, PrefixesIndexesAndNames) {
   }
   EXPECT_EQ(ReplacementIconName("FILTER.ICO"), "FILTER");
   EXPECT_EQ(ReplacementIconName("my.icons.ico"), "my");
-  for (const char* bad : {"", "  ", "a/b", "a\\b", "..", "x..y", "tab\there"})
+  for (const char* bad : {"", "  ", "a/b", "a\\b", "..", "x..y", "tab\there", "7up"})
     EXPECT_NE(IconNameProblem(bad), "") << bad;
   EXPECT_EQ(IconNameProblem("Výměna oleje"), "");
 }
