@@ -13,6 +13,7 @@
 
 #include "servicebook/RecordEditor.h"
 #include "storage/Picture.h"
+#include "ui/DialogParts.h"
 #include "ui/IconPictures.h"
 #include "ui/MemoText.h"
 
@@ -92,7 +93,7 @@ TActivityListView::TActivityListView(TRecordEditor& editor, QWidget* parent)
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo_->hide();
   memo_->installEventFilter(this);
-  connect(memo_, &QPlainTextEdit::textChanged, this, &TActivityListView::MemoChanged);
+  connect(memo_, &QPlainTextEdit::textChanged, this, [this] { GuardedSlot("Seznam úkonů", [this] { MemoChanged(); }); });
   const char* names[] = {"", "", "edCount", "edPrice", "edPriceVAT", "edTotalPrice", "edTotalPriceVAT",
                          "edPurchasePrice", "edPurchasePriceVAT"};
   for (int c = kColCount; c <= kColPurchaseVAT; ++c) {
@@ -103,7 +104,7 @@ TActivityListView::TActivityListView(TRecordEditor& editor, QWidget* parent)
     e->setFrame(false);
     e->hide();
     e->installEventFilter(this);
-    connect(e, &QLineEdit::textEdited, this, [this, c] { ValueEdited(c); });
+    connect(e, &QLineEdit::textEdited, this, [this, c] { GuardedSlot("Seznam úkonů", [this, c] { ValueEdited(c); }); });
     values_[c] = e;
   }
   SetColumnMask(kDefaultColumnMask);

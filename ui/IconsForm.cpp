@@ -14,6 +14,7 @@
 #include "shell/Desktop.h"
 #include "storage/Notifier.h"
 #include "storage/Picture.h"
+#include "ui/DialogParts.h"
 #include "ui/HelpKey.h"
 #include "ui/IconPictures.h"
 #include "ui/ReusedDialog.h"
@@ -104,11 +105,13 @@ TfIcons::TfIcons(QWidget* parent) : QDialog(parent) {
   row->addWidget(btnOK_);
   layout->addLayout(row);
 
-  connect(colourBox_, &QPushButton::clicked, this, &TfIcons::ChooseColour);
-  connect(btnAdd_, &QPushButton::clicked, this, &TfIcons::AddIcon);
-  connect(btnRename_, &QPushButton::clicked, this, [this] { RenameIcon(SelectedIndex()); });
+  connect(colourBox_, &QPushButton::clicked, this, [this] { GuardedSlot("Ikony", [this] { ChooseColour(); }); });
+  connect(btnAdd_, &QPushButton::clicked, this, [this] { GuardedSlot("Ikony", [this] { AddIcon(); }); });
+  connect(btnRename_, &QPushButton::clicked, this,
+          [this] { GuardedSlot("Ikony", [this] { RenameIcon(SelectedIndex()); }); });
   connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& i) { ReplaceIcon(i.row()); });
+  connect(list_, &QListView::doubleClicked, this,
+          [this](const QModelIndex& i) { GuardedSlot("Ikony", [this, i] { ReplaceIcon(i.row()); }); });
   InstallHelpKey(this, "chooseicon.html");
   resize(420, 560);
 }

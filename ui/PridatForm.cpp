@@ -19,7 +19,6 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "servicebook/ActivityImport.h"
 #include "shell/CalendarEvent.h"
@@ -30,6 +29,7 @@
 #include "storage/NumberText.h"
 #include "storage/Picture.h"
 #include "ui/ActivityListView.h"
+#include "ui/DialogParts.h"
 #include "ui/HelpKey.h"
 #include "ui/IconPictures.h"
 #include "ui/IconsForm.h"
@@ -392,12 +392,10 @@ void TPridatForm::BuildControls() {
 template <typename Event>
 void TPridatForm::Handle(Event event) {
   if (showing_) return;
-  try {
+  GuardedSlot("Editor záznamu", [&] {
     ReadControls();
     event();
-  } catch (const std::exception& e) {
-    LogError(std::string("Editor záznamu: ") + e.what(), true);
-  }
+  });
   ShowState();
 }
 

@@ -9,9 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <exception>
 
-#include "storage/Log.h"
+#include "ui/DialogParts.h"
 #include "ui/ReusedDialog.h"
 
 namespace {
@@ -37,14 +36,6 @@ QStringList& RecentPlaces() {
   return places;
 }
 
-template <typename Event>
-void Guarded(Event event) {
-  try {
-    event();
-  } catch (const std::exception& e) {
-    LogError(std::string("Tankování: ") + e.what(), true);
-  }
-}
 
 }  // namespace
 
@@ -100,23 +91,13 @@ TfRefueling::TfRefueling(QWidget* parent) : QDialog(parent) {
   grid->addWidget(mcDate_, row++, 1);
   layout->addLayout(grid);
 
-  auto* buttons = new QHBoxLayout;
-  auto* save = new QPushButton(QString::fromUtf8("&Uložit"), this);
-  save->setObjectName("btnSave");
-  save->setDefault(true);
-  auto* cancel = new QPushButton(QString::fromUtf8("Storno"), this);
-  cancel->setObjectName("btnCancel");
-  cancel->setAutoDefault(false);
-  buttons->addStretch();
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
-  layout->addLayout(buttons);
+  QPushButton* save = nullptr;
+  layout->addLayout(SaveCancelRow(this, save));
 
   for (QLineEdit* e : {edDay_, edMonth_, edYear_})
-    connect(e, &QLineEdit::textEdited, this, [this] { Guarded([this] { DateBoxChanged(); }); });
-  connect(mcDate_, &QCalendarWidget::clicked, this, [this] { Guarded([this] { CalendarClicked(); }); });
-  connect(save, &QPushButton::clicked, this, [this] { Guarded([this] { btnSaveClick(); }); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(e, &QLineEdit::textEdited, this, [this] { GuardedSlot("Tankování", [this] { DateBoxChanged(); }); });
+  connect(mcDate_, &QCalendarWidget::clicked, this, [this] { GuardedSlot("Tankování", [this] { CalendarClicked(); }); });
+  connect(save, &QPushButton::clicked, this, [this] { GuardedSlot("Tankování", [this] { btnSaveClick(); }); });
 }
 
 void TfRefueling::Open(const Tzaznam& record) {

@@ -13,9 +13,8 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 #include <cmath>
-#include <exception>
 
-#include "storage/Log.h"
+#include "ui/DialogParts.h"
 #include "ui/MemoText.h"
 #include "ui/ReusedDialog.h"
 
@@ -60,14 +59,6 @@ void Remember(QComboBox* box, QStringList& list) {
 
 QStringList g_places, g_purposes;
 
-template <typename Event>
-void Guarded(Event event) {
-  try {
-    event();
-  } catch (const std::exception& e) {
-    LogError(std::string("Cesta: ") + e.what(), true);
-  }
-}
 
 }  // namespace
 
@@ -161,17 +152,8 @@ TfTrip::TfTrip(QWidget* parent) : QDialog(parent) {
   km->addStretch();
   layout->addWidget(kmGroup);
 
-  auto* buttons = new QHBoxLayout;
-  auto* save = new QPushButton(QString::fromUtf8("&Uložit"), this);
-  save->setObjectName("btnSave");
-  save->setDefault(true);
-  auto* cancel = new QPushButton(QString::fromUtf8("Storno"), this);
-  cancel->setObjectName("btnCancel");
-  cancel->setAutoDefault(false);
-  buttons->addStretch();
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
-  layout->addLayout(buttons);
+  QPushButton* save = nullptr;
+  layout->addLayout(SaveCancelRow(this, save));
 
   using B = TTripForm::TKmBox;
   connect(edBeginKM_, &QLineEdit::textEdited, this, [this] { KmEdited(B::Begin); });
@@ -179,8 +161,7 @@ TfTrip::TfTrip(QWidget* parent) : QDialog(parent) {
   connect(edCountKM_, &QLineEdit::textEdited, this, [this] { KmEdited(B::Count); });
   connect(chbBeginTime_, &QCheckBox::toggled, dtpBeginTime_, &QWidget::setEnabled);
   connect(chbEndTime_, &QCheckBox::toggled, dtpEndTime_, &QWidget::setEnabled);
-  connect(save, &QPushButton::clicked, this, [this] { Guarded([this] { btnSaveClick(); }); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(save, &QPushButton::clicked, this, [this] { GuardedSlot("Cesta", [this] { btnSaveClick(); }); });
   resize(560, 460);
 }
 
@@ -239,7 +220,7 @@ void TfTrip::ShowState() {
 
 void TfTrip::KmEdited(TTripForm::TKmBox box) {
   if (showing_) return;
-  Guarded([&] {
+  GuardedSlot("Cesta", [&] {
     ReadControls();
     form_.KmChanged(box);
     ShowState();

@@ -19,6 +19,7 @@
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
 #include "tests/ui/TestApplication.h"
+#include "tests/ui/WindowTestHelpers.h"
 #include "ui/CarInfoForm.h"
 #include "ui/MailDraft.h"
 #include "ui/NovyForm.h"
@@ -27,30 +28,6 @@
 #include "ui/ZmenaForm.h"
 
 namespace {
-
-// With GARVEL_SCREENSHOTS set, the window is saved there as a picture.
-void Screenshot(QWidget* w, const char* name) {
-  if (const char* dir = std::getenv("GARVEL_SCREENSHOTS")) {
-    QApplication::processEvents();
-    w->grab().save(QString(dir) + "/" + name + ".png");
-  }
-}
-
-// Runs `action` on the modal window once the event loop shows it.
-void WhenModal(std::function<void(QWidget*)> action) {
-  QTimer::singleShot(0, [action] {
-    if (QWidget* w = QApplication::activeModalWidget()) action(w);
-  });
-}
-
-// Types the text into the widget key by key, as a user would.
-void Type(QWidget* widget, const QString& text) {
-  widget->setFocus();
-  for (QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &press);
-  }
-}
 
 void Leave(QLineEdit* edit) { emit edit->editingFinished(); }
 

@@ -28,6 +28,7 @@
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
 #include "tests/ui/TestApplication.h"
+#include "tests/ui/WindowTestHelpers.h"
 #include "ui/ActivityListView.h"
 #include "ui/IconsForm.h"
 #include "ui/PridatForm.h"
@@ -37,28 +38,6 @@
 namespace {
 
 const TDateTime kToday = EncodeDate(2024, 3, 15);
-
-void Screenshot(QWidget* w, const char* name) {
-  if (const char* dir = std::getenv("GARVEL_SCREENSHOTS")) {
-    QApplication::processEvents();
-    w->grab().save(QString(dir) + "/" + name + ".png");
-  }
-}
-
-// Runs `action` on the modal window once the event loop shows it.
-void WhenModal(std::function<void(QWidget*)> action) {
-  QTimer::singleShot(0, [action] {
-    if (QWidget* w = QApplication::activeModalWidget()) action(w);
-  });
-}
-
-void Type(QWidget* widget, const QString& text) {
-  widget->setFocus();
-  for (QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &press);
-  }
-}
 
 void Key(QWidget* widget, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
   QKeyEvent press(QEvent::KeyPress, key, mods);
