@@ -350,12 +350,10 @@ int32_t TBLOBTable::LoadBLOB(int32_t id, void* buffer, int32_t length) {
 
 bool TBLOBTable::LoadBLOBText(int32_t id, std::string& utf8Text) {
   int32_t got = ReadBlob(id, 0, true, scratch_);
-  if (got < 0) {
-    utf8Text.clear();
-    return false;
-  }
+  // A damaged blob keeps what could be read: the caller must know the text
+  // is incomplete rather than get an empty one it might save over the blob.
   utf8Text = Cp1250ToUtf8(scratch_);
-  return true;
+  return got >= 0 && got >= readLength_;
 }
 
 std::string TBLOBTable::OutOfFileMessage(int32_t block) const {
@@ -375,9 +373,9 @@ int32_t TBLOBTable::ReadBlob(int32_t id, int32_t length, bool wholeBlob, std::st
   if (b <= 0) return -1;
   const int64_t maxBlocks = static_cast<int64_t>(idTable_.size());
   const int64_t fileBlocks = FileBlocks();
+  readLength_ = 0;
   auto fail = [&](const std::string& message) {
-    LogError(message, true);
-    out.clear();
+    LogError(message, true);  // what was read so far stays in `out`
     return -1;
   };
   auto indexOutOfRange = [&](int32_t index) {
@@ -407,6 +405,7 @@ int32_t TBLOBTable::ReadBlob(int32_t id, int32_t length, bool wholeBlob, std::st
       if (static_cast<int64_t>(blobLength) > maxBlocks * kPayload)
         return fail("LoadBLOB(" + std::to_string(id) + "): size " + std::to_string(blobLength) + " exceeds the file");
       if (wholeBlob) length = std::max(0, blobLength);
+      readLength_ = std::max(0, std::min(length, blobLength));
       out.reserve(static_cast<size_t>(std::max(0, std::min(length, blobLength))));
     } else if (thisLength != blobLength) {
       return fail("LoadBLOB(" + std::to_string(id) + "): size changed from " + std::to_string(blobLength) + " to " +

@@ -54,6 +54,9 @@ class TBLOBTable {
   bool SaveBLOBText(int32_t id, const std::string& utf8Text);
   int32_t BLOBLength(int32_t id);
   int32_t LoadBLOB(int32_t id, void* buffer, int32_t length);
+  // True when the whole blob was read. A blob that does not exist gives an
+  // empty text; a damaged one (a broken or short chain) gives what could be
+  // read before the damage, and false.
   bool LoadBLOBText(int32_t id, std::string& utf8Text);
   bool DeleteBLOB(int32_t id);
 
@@ -115,4 +118,5 @@ class TBLOBTable {
   std::vector<TRange> prefetched_;  // ascending, non-overlapping
   std::vector<uint8_t> ahead_;      // blocks of the blob being read
   std::string scratch_;             // its bytes, before conversion
+  int32_t readLength_ = 0;          // bytes the last read should have given
 };

@@ -94,6 +94,7 @@ bool TCustomRecDb::CreateCarRecord(Tzaznam& record, int32_t carID, const std::st
 bool TCustomRecDb::SaveCarRecord(Tzaznam& record) {
   const std::string id = std::to_string(record.db.ID);
   if (record.db.ID < 0) return Fail("SaveCarRecord: Error! Z.db.ID < 0 (ID=" + id + ")");
+  if (record.damaged) return Fail("SaveCarRecord: record not read cleanly, not written (ID=" + id + ")");
   int slot = GetIndexForID(record.db.ID);
   if (slot < 0) return Fail("SaveCarRecord: GetIndexForID < 0 for ID=" + id);
   if (CarIDAt(slot) != record.db.carID)
@@ -111,6 +112,8 @@ bool TCustomRecDb::SaveCarRecord(Tzaznam& record) {
 bool TCustomRecDb::EraseCarRecord(Tzaznam& record) {
   if (record.db.ID < 0) return Fail("EraseCarRecord: Error! Z.db.ID.ID < 0");
   if (record.db.carID < 0) return Fail("EraseCarRecord: Error! Z.db.carID < 0");
+  if (record.damaged)
+    return Fail("EraseCarRecord: record not read cleanly, not erased (ID=" + std::to_string(record.db.ID) + ")");
   if (!blobs_.DeleteBLOB(record.db.popisBLOBID)) return Fail("EraseCarRecord: Error erasing BLOB Z.db.popisBLOBID!");
   if (!blobs_.DeleteBLOB(record.db.materialBLOBID))
     return Fail("EraseCarRecord: Error erasing BLOB Z.db.materialBLOBID!");
@@ -126,10 +129,12 @@ bool TCustomRecDb::EraseCarRecord(Tzaznam& record) {
 
 bool TCustomRecDb::LoadCarRecord(int32_t id, Tzaznam& record) {
   std::string bytes;
+  record.damaged = false;
   if (!ReadRecord(id, bytes)) return false;
   DecodeRecord(Bytes(bytes), record.db);
   bool ok = blobs_.LoadBLOBText(record.db.popisBLOBID, record.description);
   ok = blobs_.LoadBLOBText(record.db.materialBLOBID, record.material) && ok;
+  record.damaged = !ok;
   return ok;
 }
 
@@ -141,47 +146,61 @@ bool TCustomRecDb::LoadCarRecords(int32_t carID, AZaznamy& records) {
   std::vector<std::string> raw;
   std::vector<bool> ok;
   ReadSlots(slots, raw, ok);
-  records.resize(slots.size());
+  bool clean = true;
+  records.reserve(slots.size());
   std::vector<int32_t> blobIDs;
   blobIDs.reserve(2 * slots.size());
   for (size_t i = 0; i < slots.size(); ++i) {
-    if (!ok[i]) continue;  // a record that cannot be read stays as initialised
-    DecodeRecord(Bytes(raw[i]), records[i].db);
-    blobIDs.push_back(records[i].db.popisBLOBID);
-    blobIDs.push_back(records[i].db.materialBLOBID);
+    // A run of slots is read at once; one bad slot must not hide the others.
+    if (!ok[i]) ok[i] = ReadSlot(slots[i], raw[i]);
+    if (!ok[i]) {
+      // A slot that cannot be read is left out: a blank record in its place
+      // would be saved back as a new record.
+      clean = false;
+      continue;
+    }
+    Tzaznam& r = records.emplace_back();
+    DecodeRecord(Bytes(raw[i]), r.db);
+    blobIDs.push_back(r.db.popisBLOBID);
+    blobIDs.push_back(r.db.materialBLOBID);
   }
   blobs_.Prefetch(blobIDs);
-  for (size_t i = 0; i < slots.size(); ++i) {
-    Tzaznam& r = records[i];
-    if (!ok[i]) continue;
-    blobs_.LoadBLOBText(r.db.popisBLOBID, r.description);
-    blobs_.LoadBLOBText(r.db.materialBLOBID, r.material);
+  for (Tzaznam& r : records) {
+    bool textOk = blobs_.LoadBLOBText(r.db.popisBLOBID, r.description);
+    textOk = blobs_.LoadBLOBText(r.db.materialBLOBID, r.material) && textOk;
+    r.damaged = !textOk;
+    clean = clean && textOk;
   }
-  return true;
+  return clean;
 }
 
 bool TCustomRecDb::SaveCarRecords(int32_t carID, AZaznamy& records) {
   AZaznamy old;
   LoadCarRecords(carID, old);
   std::unique_ptr<ICalendarLink> calendar = OpenCalendarLink();
+  bool ok = true;
+  // A record that was not read cleanly (on either side) stays on disk as it
+  // is: writing it back or erasing it would destroy what could not be read.
   for (Tzaznam& o : old) {
     auto match = std::find_if(records.begin(), records.end(), [&](const Tzaznam& r) { return r.db.ID == o.db.ID; });
+    if (o.damaged || (match != records.end() && match->damaged)) continue;
     if (match != records.end()) {
-      SaveCarRecord(*match);
-      calendar->SendEvent(*match);
+      if (SaveCarRecord(*match)) calendar->SendEvent(*match);
+      else ok = false;
     } else {
       calendar->DeleteEvent(o);
-      EraseCarRecord(o);
+      ok = EraseCarRecord(o) && ok;
     }
   }
   for (Tzaznam& r : records) {
     bool isOld = r.db.ID >= 0 &&
                  std::any_of(old.begin(), old.end(), [&](const Tzaznam& o) { return o.db.ID == r.db.ID; });
-    if (isOld) continue;
+    if (isOld || r.damaged) continue;
     if (CreateCarRecord(r, carID, "")) calendar->SendEvent(r);
+    else ok = false;
   }
   calendar->EndBatch();
-  return true;
+  return ok;
 }
 
 bool TCustomRecDb::EraseAllCarRecords(int32_t carID) {

@@ -24,14 +24,21 @@ class TCustomRecDb : public TCustomDb {
 
   bool CreateCarRecord(Tzaznam& record, int32_t carID, const std::string& globalId);
   bool SaveCarRecord(Tzaznam& record);
+  // Neither writes nor erases a `damaged` record (reported as an error).
   bool EraseCarRecord(Tzaznam& record);
+  // Reads the record with its texts; false (and `damaged` set when the
+  // record itself was read) if any part could not be read in full.
   bool LoadCarRecord(int32_t id, Tzaznam& record);
-  // The vehicle's records in slot order (a record that fails to load stays
-  // as far as it was read). Always true.
+  // The vehicle's records in slot order. A slot that cannot be read is left
+  // out; a record whose texts fail part-way keeps what was read and is
+  // marked `damaged`. False when either happened.
   bool LoadCarRecords(int32_t carID, AZaznamy& records);
   // Makes the stored records of the vehicle equal to `records`: changed
   // ones rewritten, missing ones erased, new ones created (they get their
-  // IDs in `records`). The calendar hears of every change.
+  // IDs in `records`). The calendar hears of every change. Records not read
+  // cleanly (stored or given) are neither rewritten nor erased. False when
+  // any single write failed (each failure has been reported); the others
+  // are still done.
   bool SaveCarRecords(int32_t carID, AZaznamy& records);
   // Erases every record of the vehicle; true if all were erased.
   bool EraseAllCarRecords(int32_t carID);

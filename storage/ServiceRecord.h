@@ -75,6 +75,10 @@ struct Tzaznam {
   TzaznamDb db;
   std::string description;
   std::string material;
+  // In memory only: a text of the record could not be read in full, so the
+  // texts hold only what was read. Such a record is never written back or
+  // erased by the record store.
+  bool damaged = false;
 };
 
 using AZaznamy = std::vector<Tzaznam>;

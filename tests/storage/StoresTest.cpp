@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <unistd.h>
 
 #include "catalogues/ContactRecord.h"
 #include "shell/CalendarEvent.h"
@@ -275,4 +276,80 @@ TEST_F(StoresTest, CalendarUpdateRequestSendsTheWeekAndOlderPlans) {
   EXPECT_EQ(SendCalendarPeriod(cars, records, *parsed), 3);
   EXPECT_EQ(calendar.Log(), (std::vector<std::string>{"257:REC:<username>-00000001", "257:REC:<username>-00000003",
                                                       "257:REC:<username>-00000004", "3840:"}));
+}
+
+TEST_F(StoresTest, RecordsNotReadCleanlyAreNeverWrittenBackOrErased) {
+  int32_t car = AddCar("X");
+  AZaznamy set = {NewRecord(car, std::string(600, 'x')), NewRecord(car, "b"), NewRecord(car, "c")};
+  ASSERT_TRUE(records.SaveCarRecords(car, set));
+  // The second block of the first description claims another length: the
+  // blob fails part-way.
+  const int32_t first = records.Blobs().FindBlock(set[0].db.popisBLOBID);
+  int32_t second = -1, length = 0;
+  ASSERT_TRUE(records.Blobs().ReadBlockHead(first, second, length));
+  records.Close();
+  const std::string blobPath = fs.dir / "db_rec_blob.dat";
+  std::string bytes = ReadFileBytes(blobPath);
+  EncodeInt32(reinterpret_cast<uint8_t*>(bytes.data()) + 312 + 256 * second + 4, 599);
+  WriteFileBytes(blobPath, bytes);
+  records.Create("<username>");
+
+  AZaznamy loaded;
+  EXPECT_FALSE(records.LoadCarRecords(car, loaded));
+  ASSERT_EQ(loaded.size(), 3u);
+  EXPECT_TRUE(loaded[0].damaged);
+  EXPECT_EQ(loaded[0].description, std::string(248, 'x'));  // what was read, not ""
+  EXPECT_FALSE(loaded[1].damaged);
+
+  // Saving the set changes the clean records only; dropping the damaged one
+  // does not erase it. Neither counts as a failed save.
+  loaded[0].description = "";
+  loaded[1].description = "b2";
+  ASSERT_TRUE(records.SaveCarRecords(car, loaded));
+  AZaznamy withoutFirst = {loaded[1], loaded[2]};
+  ASSERT_TRUE(records.SaveCarRecords(car, withoutFirst));
+  EXPECT_EQ(ReadFileBytes(blobPath).substr(312 + 256 * first, 256), bytes.substr(312 + 256 * first, 256));
+  Tzaznam again;
+  EXPECT_FALSE(records.LoadCarRecord(set[0].db.ID, again));
+  EXPECT_TRUE(again.damaged);
+  EXPECT_EQ(again.description, std::string(248, 'x'));
+  EXPECT_EQ(records.RecordCountOf(car), 3u);
+  // Asked directly, the store refuses both.
+  notifier.shown.clear();
+  EXPECT_FALSE(records.SaveCarRecord(again));
+  EXPECT_FALSE(records.EraseCarRecord(again));
+  EXPECT_EQ(notifier.shown.size(), 2u);
+}
+
+TEST_F(StoresTest, UnreadableSlotIsLeftOutAndKept) {
+  int32_t car = AddCar("X");
+  AZaznamy set = {NewRecord(car, "a"), NewRecord(car, "b"), NewRecord(car, "c")};
+  ASSERT_TRUE(records.SaveCarRecords(car, set));
+  // The file loses the middle of its last slot while the store is open.
+  const std::string path = fs.dir / "db_records.dat";
+  const std::string whole = ReadFileBytes(path);
+  ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(whole.size() - 100)), 0);
+  AZaznamy loaded;
+  EXPECT_FALSE(records.LoadCarRecords(car, loaded));
+  ASSERT_EQ(loaded.size(), 2u);  // no blank record in place of the third
+  EXPECT_EQ(loaded[1].description, "b");
+  ASSERT_TRUE(records.SaveCarRecords(car, loaded));
+  WriteFileBytes(path, ReadFileBytes(path) + whole.substr(whole.size() - 100));
+  Tzaznam third;
+  ASSERT_TRUE(records.LoadCarRecord(set[2].db.ID, third));
+  EXPECT_EQ(third.description, "c");
+  EXPECT_EQ(records.RecordCountOf(car), 3u);
+}
+
+TEST_F(StoresTest, SaveCarRecordsReportsFailedWrites) {
+  int32_t car = AddCar("X");
+  AZaznamy set = {NewRecord(car, "a")};
+  ASSERT_TRUE(records.SaveCarRecords(car, set));
+  records.Close();
+  TCustomRecDb readOnly;
+  readOnly.Create(VirtualFile("db_records.dat"), VirtualFile("db_rec_blob.dat"), "<username>", true);
+  set[0].description = "changed";
+  set.push_back(NewRecord(car, "new"));
+  EXPECT_FALSE(readOnly.SaveCarRecords(car, set));
+  EXPECT_FALSE(notifier.shown.empty());
 }
