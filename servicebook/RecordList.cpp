@@ -4,9 +4,19 @@
 #include <cmath>
 #include <cstdio>
 
+#include "shell/Config.h"
 #include "storage/Codec.h"
 #include "storage/DateText.h"
 #include "storage/TextUtils.h"
+
+TRecordListSettings RecordListSettingsFrom(const TConfig& config, TDateTime today) {
+  TRecordListSettings s;
+  s.today = today;
+  s.kmcalcmonths = config.kmcalcmonths;
+  s.vat.taxPaid = config.taxpaid;
+  s.vat.rate = config.taxrate;
+  return s;
+}
 
 bool MatchesSearch(const std::string& description, const std::string& search) {
   if (Utf8Length(search) < 2) return true;
@@ -50,14 +60,19 @@ std::string ListPriceText(double price) {
   return buf;
 }
 
+TMileageRate StoreEffectiveDates(AZaznamy& records, const TRecordListSettings& settings) {
+  TMileageRate rate = ComputeMileageRate(records, settings.today, settings.kmcalcmonths);
+  for (Tzaznam& r : records) r.db.sortDate = EffectiveDate(r.db, rate);
+  return rate;
+}
+
 TRecordList BuildRecordList(AZaznamy& records, const std::string& search, const TRecordListSettings& settings) {
   TRecordList list;
-  list.rate = ComputeMileageRate(records, settings.today, settings.kmcalcmonths);
-  list.kmPerYear = KmPerYear(list.rate);
-  const int32_t tomorrow = static_cast<int32_t>(std::trunc(settings.today + 1));
   // Every record gets its effective date, listed or not: the reminders read
   // it back from the store.
-  for (Tzaznam& r : records) r.db.sortDate = EffectiveDate(r.db, list.rate);
+  list.rate = StoreEffectiveDates(records, settings);
+  list.kmPerYear = KmPerYear(list.rate);
+  const int32_t tomorrow = static_cast<int32_t>(std::trunc(settings.today + 1));
   const bool all = Utf8Length(search) < 2;
   list.rows.reserve(records.size());
   for (size_t i = 0; i < records.size(); ++i) {

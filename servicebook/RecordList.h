@@ -28,6 +28,10 @@ struct TRecordListSettings {
   TVatSettings vat;
 };
 
+struct TConfig;
+// The settings of the list from the program's settings.
+TRecordListSettings RecordListSettingsFrom(const TConfig& config, TDateTime today);
+
 struct TRecordList {
   TMileageRate rate;
   int32_t kmPerYear = 0;  // "Km/rok:"
@@ -38,6 +42,11 @@ struct TRecordList {
 // matches descriptions that contain it, folded (any case, with or without
 // Czech diacritics).
 bool MatchesSearch(const std::string& description, const std::string& search);
+
+// Computes the mileage rate and stores every record's effective date into
+// its `sortDate` (0 for a record without one): what a save must do first, so
+// that the reminders read current dates.
+TMileageRate StoreEffectiveDates(AZaznamy& records, const TRecordListSettings& settings);
 
 // Computes the mileage rate and stores every record's effective date into
 // its `sortDate` (0 for a record without one), then makes the rows of the

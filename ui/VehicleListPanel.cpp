@@ -21,6 +21,7 @@
 #include "shell/Stores.h"
 #include "shell/VehicleInfoText.h"
 #include "shell/VehicleRemoval.h"
+#include "storage/Notifier.h"
 #include "ui/ContactLinks.h"
 #include "ui/VehicleListModel.h"
 
@@ -257,12 +258,28 @@ void TVehicleListPanel::ApplyFilter() {
   AfterListChange(selected, 0);
 }
 
+void TVehicleListPanel::ClearInfo() {
+  // Nothing is selected: the panel must not go on showing the last vehicle.
+  for (QLabel* l : {carType_, carPlate_, carEngine_, carInfo_, ownerName_, ownerAddress_, ownerPhone_, ownerEmail_})
+    l->setText("-");
+  ownerEmail_->setProperty("address", QString());
+  carPicture_->hide();
+  ownerPicture_->hide();
+  if (info_) {
+    info_->SetCarID(-1);
+    info_->SetCustomerID(-1);
+  }
+}
+
 void TVehicleListPanel::AfterListChange(int32_t vehicleID, int keepRow, bool showInfoAfresh) {
   applyingWidths_ = true;
   model_->Reset();
   ApplyColumnWidths();
   applyingWidths_ = false;
-  if (list_.Rows().empty()) return;
+  if (list_.Rows().empty()) {
+    ClearInfo();
+    return;
+  }
   int row = list_.RowOfVehicle(vehicleID);
   if (row < 0) row = std::clamp(keepRow, 0, static_cast<int>(list_.Rows().size()) - 1);
   view_->selectRow(row);
@@ -377,6 +394,12 @@ void TVehicleListPanel::UpdateInfo(const TRecordInfoThread::TUpdate& update) {
 void TVehicleListPanel::RemoveSelected() {
   int32_t id = SelectedVehicle();
   if (id < 0) return;
+  if (removeGuard_ && !removeGuard_(id)) {
+    // Its records window holds the vehicle and its records in memory and
+    // would write them back.
+    ShowMessage("Upozornění", "Vozidlo má otevřené okno záznamů. Nejprve je zavřete.", TMsgIcon::Warning);
+    return;
+  }
   const int keep = CurrentRow();
   TRemoveResult result = RemoveVehicle(*stores_.cars, *stores_.records, id);
   if (result == TRemoveResult::Deleted) {
@@ -388,14 +411,24 @@ void TVehicleListPanel::RemoveSelected() {
   }
 }
 
-void TVehicleListPanel::SetWindowButtons(const QStringList& captions) {
-  qDeleteAll(windowButtons_);
-  windowButtons_.clear();
-  for (int i = 0; i < captions.size(); ++i) {
-    auto* b = new QPushButton(captions[i], windowsBar_);
+void TVehicleListPanel::SetWindowButtons(const QStringList& captions, int active) {
+  // Buttons are reused, not rebuilt: this runs while a button's own click is
+  // being handled (its window comes to the front and becomes active).
+  while (windowButtons_.size() > captions.size()) windowButtons_.takeLast()->deleteLater();
+  while (windowButtons_.size() < captions.size()) {
+    const int i = static_cast<int>(windowButtons_.size());
+    auto* b = new QPushButton(windowsBar_);
+    b->setCheckable(true);
+    b->setFlat(true);
     connect(b, &QPushButton::clicked, this, [this, i] { emit windowButtonClicked(i); });
-    b->show();
     windowButtons_.append(b);
+  }
+  for (int i = 0; i < captions.size(); ++i) {
+    QPushButton* b = windowButtons_[i];
+    b->setText(captions[i]);
+    b->setToolTip(captions[i]);
+    b->setChecked(i == active);
+    b->show();
   }
   windowsBar_->setVisible(!captions.isEmpty());
   LayoutWindowsBar();

@@ -72,8 +72,12 @@ class TVehicleListPanel : public QWidget {
   void SetPictureFinder(TRecordInfoThread::TPictureFinder finder);
   // Stops the background thread (the main window is closing).
   void StopInfoThread();
-  // Buttons of the records windows; an empty list hides the bar.
-  void SetWindowButtons(const QStringList& captions);
+  // Toggle buttons of the records windows, the active one pressed (-1 none);
+  // an empty list hides the bar.
+  void SetWindowButtons(const QStringList& captions, int active = -1);
+  QList<QPushButton*> WindowButtons() const { return windowButtons_; }
+  // "Odebrat" asks it first; false refuses (the vehicle's records window is open).
+  void SetRemoveGuard(std::function<bool(int32_t vehicleID)> mayRemove) { removeGuard_ = std::move(mayRemove); }
 
  signals:
   // Double click or Enter on a row, or "Otevřít záznamy automobilu": once.
@@ -97,6 +101,7 @@ class TVehicleListPanel : public QWidget {
   void OnSelectionChanged();
   void UpdateInfo(const TRecordInfoThread::TUpdate& update);
   void LayoutWindowsBar();
+  void ClearInfo();
 
   TStoreSet& stores_;
   TVehicleList list_;
@@ -121,4 +126,5 @@ class TVehicleListPanel : public QWidget {
   QWidget* windowsBar_ = nullptr;
   QList<QPushButton*> windowButtons_;
   std::unique_ptr<TRecordInfoThread> info_;
+  std::function<bool(int32_t)> removeGuard_;
 };

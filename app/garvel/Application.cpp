@@ -21,6 +21,8 @@
 #include "storage/Log.h"
 #include "storage/Picture.h"
 #include "ui/AboutForm.h"
+#include "ui/AutoFormWiring.h"
+#include "ui/CarWindows.h"
 #include "servicebook/NewVehicleStore.h"
 #include "ui/BackupForm.h"
 #include "ui/CarModelsForm.h"
@@ -102,6 +104,7 @@ bool TGarvelApplication::Start(int& exitCode) {
   panel_->PeriodBox()->setCurrentIndex(Config().filterIndex);
   panel_->Reload();
   WireCommands();
+  WireCarWindows();
   window_->SetActivationHandler([this] { ProcessPendingCommandLines(); });
   QObject::connect(&app_, &QApplication::applicationStateChanged, [this](Qt::ApplicationState state) {
     if (state == Qt::ApplicationActive) ProcessPendingCommandLines();
@@ -258,6 +261,34 @@ void TGarvelApplication::AutomaticBackup() {
   if (due) QTimer::singleShot(0, window_.get(), [this] { RunProgramBackup(window_.get()); });
 }
 
+void TGarvelApplication::WireCarWindows() {
+  TCarWindowsContext c;
+  c.cars = stores_.cars.get();
+  c.records = stores_.records.get();
+  c.services = RecordWindowServicesFor(stores_, window_.get(), bgContacts_);
+  // The main list shows what a records window stored.
+  c.services.vehicleSaved = [this](int32_t) { panel_->Reload(); };
+  c.services.ownerChanged = [this](int32_t) { panel_->Reload(); };
+  c.background = bgRecords_;
+  c.parent = window_.get();
+  c.showButtons = [this](const QStringList& captions, int active) { panel_->SetWindowButtons(captions, active); };
+  c.allClosed = [this] {
+    if (window_->isActiveWindow()) ProcessPendingCommandLines();
+  };
+  SetCarWindowsContext(std::move(c));
+
+  QObject::connect(panel_, &TVehicleListPanel::openRequested, [](int32_t id) { OpenCarWindow(id); });
+  QObject::connect(panel_, &TVehicleListPanel::windowButtonClicked, [](int index) { ShowCarWindowAt(index); });
+  window_->SetCommandHandler(TCommand::OpenVehicle, [this] {
+    if (panel_->SelectedVehicle() >= 0) OpenCarWindow(panel_->SelectedVehicle());
+  });
+  window_->SetCloseGuard([] { return !AnyCarWindowOpen(); });
+  // Received files wait while a records window holds a vehicle's records in
+  // memory: its next save would write over what was merged.
+  anyRecordsWindowOpen_ = [] { return AnyCarWindowOpen(); };
+  panel_->SetRemoveGuard([](int32_t id) { return !IsCarWindowOpen(id); });
+}
+
 void TGarvelApplication::WireCommands() {
   THlavniForm& w = *window_;
   TVehicleListPanel* panel = panel_;
@@ -271,7 +302,7 @@ void TGarvelApplication::WireCommands() {
     panel_->ShowNewVehicle(id);  // the new row with its owner, sorted and selected, whatever the filter
     Tautomobil v;
     if (stores_.cars->LoadCar(id, v)) LogTrace(1, AddCarTraceText(v));
-    // Its records window opens here once the records window exists.
+    OpenCarWindow(id);
   };
   w.SetCommandHandler(TCommand::AddVehicle, addVehicle);
   QObject::connect(panel_, &TVehicleListPanel::addRequested, addVehicle);
@@ -311,6 +342,7 @@ void TGarvelApplication::WireCommands() {
     LoadPictures();
     pageLogoUntinted_ = pageLogo_;
     panel_->SetBackgroundPicture(bgMain_);
+    SetCarWindowsBackground(bgRecords_);
     ApplyColours();
   });
   if (CatalogueOf(stores_).Complete()) {

@@ -41,6 +41,7 @@ class TGarvelApplication {
   bool OpenStoresAndAskPassword();
   void LoadPictures();
   void WireCommands();
+  void WireCarWindows();
   void ApplyColours();
   void VersionCheck();
   void AutomaticBackup();

@@ -1,0 +1,38 @@
+#include "ui/AutoFormWiring.h"
+
+#include "catalogues/Contacts.h"
+#include "shell/Config.h"
+#include "shell/Stores.h"
+#include "ui/CarInfoForm.h"
+#include "ui/ContactDetail.h"
+#include "ui/ContactsForm.h"
+#include "ui/MailDraft.h"
+#include "ui/NovyForm.h"
+#include "ui/VehicleFormWiring.h"
+#include "ui/ZmenaForm.h"
+
+TRecordWindowServices RecordWindowServicesFor(TStoreSet& stores, QWidget* parent, const QImage& contactsBackground) {
+  TRecordWindowServices s;
+  TStoreSet* set = &stores;
+  s.changeVehicle = [set, contactsBackground](QWidget* owner, Tautomobil& vehicle) {
+    return ChangeVehicle(vehicle, *set, VehicleFormServicesFor(*set, owner, contactsBackground), owner);
+  };
+  s.editComments = [](QWidget* owner, Tautomobil& vehicle) {
+    return EditAdditionalInfo(vehicle, Config().addvehinfo, owner);
+  };
+  s.orderParts = [set, contactsBackground](QWidget* owner, const Tautomobil& vehicle) {
+    ShowCarInfo(vehicle, VehicleFormServicesFor(*set, owner, contactsBackground), owner);
+  };
+  const TVehicleFormServices vehicleServices = VehicleFormServicesFor(stores, parent, contactsBackground);
+  s.readContact = vehicleServices.readContact;
+  TCustomDb* customers = stores.customers.get();
+  TCustomCarDb* cars = stores.cars.get();
+  s.saveContact = [customers](TContactRecord& contact) { return customers && SaveContact(*customers, contact); };
+  s.chooseContact = [customers, cars, contactsBackground](QWidget* owner, int32_t current) -> int32_t {
+    if (!customers) return -1;
+    return ChooseContact(*customers, *cars, current, owner, contactsBackground);
+  };
+  s.editContact = [](QWidget* owner, TContactRecord& contact) { return EditContact(contact, false, owner); };
+  s.composeEmail = [](const std::string& to, const std::string& subject) { OpenMailDraft(to, subject, ""); };
+  return s;
+}
