@@ -267,8 +267,8 @@ void TGarvelApplication::WireCarWindows() {
   c.records = stores_.records.get();
   c.services = RecordWindowServicesFor(stores_, window_.get(), bgContacts_);
   // The main list shows what a records window stored.
-  c.services.vehicleSaved = [this](int32_t) { panel_->Reload(); };
-  c.services.ownerChanged = [this](int32_t) { panel_->Reload(); };
+  c.services.vehicleSaved = [this](int32_t id) { panel_->RefreshVehicle(id); };
+  c.services.ownerChanged = [this](int32_t id) { panel_->RefreshOwner(id); };
   c.background = bgRecords_;
   c.parent = window_.get();
   c.showButtons = [this](const QStringList& captions, int active) { panel_->SetWindowButtons(captions, active); };
