@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   wkhtmltopdf xdg-utils poppler-utils zip unzip
   fonts-dejavu-core
+  python3
 )
 
 missing=()

@@ -26,6 +26,7 @@
 #include "servicebook/NewVehicleStore.h"
 #include "ui/BackupForm.h"
 #include "ui/CarModelsForm.h"
+#include "ui/ExportCommand.h"
 #include "ui/CommandIcons.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ContactsForm.h"
@@ -352,6 +353,9 @@ void TGarvelApplication::WireCommands() {
     auto* vin = new TfVINmanager(CatalogueOf(stores_), VinPatterns(), window_.get());
     w.SetCommandHandler(TCommand::VinManager, [vin] { vin->Open(); });
   }
+  w.SetCommandHandler(TCommand::Export, [this] {
+    RunDatabaseExport(stores_, TVatSettings{Config().taxpaid, Config().taxrate}, window_.get());
+  });
   w.SetCommandHandler(TCommand::Backup, [this] { RunProgramBackup(window_.get()); });
   w.SetCommandHandler(TCommand::Help, [this] { ShowHelp("index.html"); });
   w.SetCommandHandler(TCommand::IconColour, [this] { ChooseColour(true); });

@@ -12,6 +12,7 @@ const std::vector<TCtlCommand>& CtlCommands() {
       {"receipt", "vystaví příjmový doklad záznamu: SLOŽKA --record ID [--number Č]", CmdReceipt},
       {"documents", "seznam dokladů: SLOŽKA invoice|simple|contract|receipt [--from D.M.RRRR] [--to D.M.RRRR]", CmdDocuments},
       {"backup", "záloha: --to SLOŽKA [DATOVÁ_SLOŽKA...] vytvoří archiv, --list [DATOVÁ_SLOŽKA] vypíše dřívější zálohy", CmdBackup},
+      {"export-csv", "zapíše zákazníky, vozidla a záznamy ze SLOŽKY do tří souborů CSV: SLOŽKA CÍLOVÁ_SLOŽKA", CmdExportCsv},
       {"bench", "změří rychlost práce s databází ve SLOŽCE", CmdBench},
   };
   return commands;

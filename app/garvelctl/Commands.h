@@ -23,3 +23,4 @@ int CmdContract(int argc, char** argv);
 int CmdReceipt(int argc, char** argv);
 int CmdDocuments(int argc, char** argv);
 int CmdBackup(int argc, char** argv);
+int CmdExportCsv(int argc, char** argv);

@@ -76,3 +76,21 @@ TEST(BackupCommand, RoundTripListAndRefusalWhileInUse) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 1);
   EXPECT_EQ(RunGarvelctl("backup " + db).status, 2);
 }
+
+TEST(ExportCsvCommand, WritesTheThreeFiles) {
+  TTempDir dir;
+  const std::string db = dir / "db";
+  ASSERT_EQ(RunGarvelctl("generate --vehicles 30 --records-per-vehicle 4 --customers 12 " + db).status, 0);
+  TCtlRun run = RunGarvelctl("export-csv " + db + " " + dir / "csv");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("Export databáze dokončen - " + dir / "csv"), std::string::npos) << run.out;
+  auto lines = [](const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    size_t n = 0;
+    for (size_t p = bytes.find("\r\n"); p != std::string::npos; p = bytes.find("\r\n", p + 2)) ++n;
+    return n;
+  };
+  EXPECT_EQ(lines(dir / "csv/export_zakaznici.csv"), 12u);
+  EXPECT_NE(run.out.find(std::to_string(lines(dir / "csv/export_zaznamy.csv")) + " záznamů"), std::string::npos);
+  EXPECT_EQ(RunGarvelctl("export-csv " + db).status, 2);
+}
