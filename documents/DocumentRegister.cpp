@@ -22,8 +22,8 @@ TDocumentRegister ReadDocumentRegister(const std::string& folder) {
     const TDocInfo info = DocInfoFromText(text, name);
     TDocumentRow row;
     const size_t dot = name.rfind('.');
-    row.number = URLDecode(name.substr(0, dot));
-    if (info.Proforma) row.number += " (proforma)";
+    row.plainNumber = URLDecode(name.substr(0, dot));
+    row.number = info.Proforma ? row.plainNumber + " (proforma)" : row.plainNumber;
     row.date = info.Date;
     row.dateText = info.Date >= 1 ? DocDateText(info.Date) : "";
     row.label = info.Label;

@@ -10,6 +10,7 @@
 
 struct TDocumentRow {
   std::string number;    // the file name without ".html", URL-decoded, " (proforma)" appended
+  std::string plainNumber;  // without " (proforma)"
   std::string dateText;  // empty when the date is not known (below 1)
   std::string label;
   std::string path;      // virtual path of the document

@@ -30,6 +30,7 @@
 #include "ui/CommandIcons.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ContactsForm.h"
+#include "ui/DocumentListForm.h"
 #include "ui/HlavniForm.h"
 #include "ui/NovyForm.h"
 #include "ui/PasswordPrompt.h"
@@ -61,6 +62,7 @@ TGarvelApplication::TGarvelApplication(QApplication& app, std::vector<std::strin
     : app_(app), arguments_(std::move(arguments)) {
   SetNotifier(&notifier_);
   SetDesktop(&desktop_);
+  SetProgramRunner(&programRunner_);
   calendarTimer_.setSingleShot(true);
   calendarTimer_.setInterval(100);
 }
@@ -68,6 +70,8 @@ TGarvelApplication::TGarvelApplication(QApplication& app, std::vector<std::strin
 TGarvelApplication::~TGarvelApplication() {
   if (server_) server_->Stop();
   SetCalendarLinkFactory(nullptr);
+  SetDocumentListWindow(nullptr);
+  SetProgramRunner(nullptr);
   SetDesktop(nullptr);
   SetNotifier(nullptr);
 }
@@ -357,6 +361,11 @@ void TGarvelApplication::WireCommands() {
     RunDatabaseExport(stores_, TVatSettings{Config().taxpaid, Config().taxrate}, window_.get());
   });
   w.SetCommandHandler(TCommand::Backup, [this] { RunProgramBackup(window_.get()); });
+  // The document register is made once and shown again (not modal).
+  SetDocumentListWindow(new TfInvoiceList(window_.get()));
+  w.SetCommandHandler(TCommand::Invoices, [] { OpenDocumentList("invoice", "Seznam faktur"); });
+  w.SetCommandHandler(TCommand::SimpleInvoices,
+                      [] { OpenDocumentList("invoice_simple", "Seznam zjednodušených daňových dokladů"); });
   w.SetCommandHandler(TCommand::Help, [this] { ShowHelp("index.html"); });
   w.SetCommandHandler(TCommand::IconColour, [this] { ChooseColour(true); });
   w.SetCommandHandler(TCommand::BackgroundColour, [this] { ChooseColour(false); });

@@ -14,6 +14,7 @@
 #include "shell/CopyDataServer.h"
 #include "shell/PendingCommandLines.h"
 #include "shell/Stores.h"
+#include "ui/ExecAndWaitForm.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtNotifier.h"
 
@@ -52,6 +53,7 @@ class TGarvelApplication {
   std::vector<std::string> arguments_;
   TQtNotifier notifier_;
   TQtDesktop desktop_;
+  TQtProgramRunner programRunner_;
   TPendingCommandLines pending_;
   bool running_ = false;  // start-up finished, the window loop runs
   bool processingPending_ = false;

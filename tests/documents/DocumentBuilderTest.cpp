@@ -6,7 +6,7 @@
 #include "documents/EntityParameters.h"
 #include "documents/ValueFormats.h"
 #include "storage/FileSystemSetup.h"
-#include "tests/documents/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "documents/DocumentStore.h"
 #include "storage/Errors.h"
 #include "storage/FileSystemSetup.h"
-#include "tests/documents/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "documents/DocumentPictures.h"
 #include "documents/PdfConversion.h"
 #include "storage/FileSystemSetup.h"
-#include "tests/documents/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "documents/DocumentBuilder.h"
 #include "documents/TemplateProcessor.h"
 #include "storage/FileSystemSetup.h"
-#include "tests/documents/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 namespace {
 
