@@ -118,8 +118,9 @@ TProgramRun TSpawnedProgram::Result() const {
   return run;
 }
 
-TProgramRun TBlockingProgramRunner::Run(const std::string& program, const std::vector<std::string>& arguments,
-                                        const std::string& folder, bool wait) {
+TProgramRun StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& folder, bool wait,
+                         const std::function<void(TSpawnedProgram& program)>& waitFor) {
   TSpawnedProgram p;
   if (!p.Start(program, arguments, folder)) return TProgramRun{};
   if (!wait) {
@@ -128,8 +129,13 @@ TProgramRun TBlockingProgramRunner::Run(const std::string& program, const std::v
     run.started = true;
     return run;
   }
-  p.Wait();
-  return p.Result();
+  waitFor(p);
+  return p.Result();  // a program still running is stopped when `p` goes
+}
+
+TProgramRun TBlockingProgramRunner::Run(const std::string& program, const std::vector<std::string>& arguments,
+                                        const std::string& folder, bool wait) {
+  return StartProgram(program, arguments, folder, wait, [](TSpawnedProgram& p) { p.Wait(); });
 }
 
 IProgramRunner& GetProgramRunner() {

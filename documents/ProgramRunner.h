@@ -7,6 +7,7 @@
 // wait looks is the runner's: the desktop program shows a small modal window
 // that polls the program every 100 ms; garvelctl and tests simply block.
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -49,6 +50,12 @@ class TSpawnedProgram {
   int status_ = 0;
   int outputFd_ = -1;
 };
+
+// Starts the program; with `wait`, `waitFor` waits (it may give up early),
+// else the program is left to run. Not started: an empty result.
+TProgramRun StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& folder, bool wait,
+                         const std::function<void(TSpawnedProgram& program)>& waitFor);
 
 class IProgramRunner {
  public:

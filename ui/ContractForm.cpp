@@ -15,6 +15,7 @@
 #include "storage/Notifier.h"
 #include "ui/DocumentListForm.h"
 #include "ui/DocumentNumberBox.h"
+#include "ui/DocumentWindowLoop.h"
 #include "ui/MemoText.h"
 #include "ui/QtDates.h"
 
@@ -222,33 +223,17 @@ TReceiptFormState TfReceipt::Read() const {
 }
 
 bool EditContract(QWidget* parent, const Tautomobil& vehicle, const TContactRecord& customer, Tzaznam& record) {
-  try {
-    TfContract form(parent);
-    form.Open(OpenContractForm(record));
-    for (;;) {
-      if (form.exec() != QDialog::Accepted) return false;
-      TIssueResult result = IssueContract(form.Read(), vehicle, customer, record, true);
-      if (result.done) return result.recordChanged;
-    }
-  } catch (const std::exception& e) {
-    ShowError(e.what());
-    return false;
-  }
+  TfContract form(parent);
+  return RunDocumentWindow(form, OpenContractForm(record), [&](const TContractFormState& s) {
+    return IssueContract(s, vehicle, customer, record, true);
+  });
 }
 
 bool EditReceipt(QWidget* parent, const Tautomobil& vehicle, const TContactRecord& customer, Tzaznam& record) {
-  try {
-    TfReceipt form(parent);
-    form.Open(OpenReceiptForm(record));
-    for (;;) {
-      if (form.exec() != QDialog::Accepted) return false;
-      TIssueResult result = IssueReceipt(form.Read(), vehicle, customer, record, true);
-      if (result.done) return result.recordChanged;
-    }
-  } catch (const std::exception& e) {
-    ShowError(e.what());
-    return false;
-  }
+  TfReceipt form(parent);
+  return RunDocumentWindow(form, OpenReceiptForm(record), [&](const TReceiptFormState& s) {
+    return IssueReceipt(s, vehicle, customer, record, true);
+  });
 }
 
 void ShowContract(const Tzaznam& record) { ShowRecordDocument(record, TDocumentKind::Contract); }

@@ -35,15 +35,8 @@ void TfExecAndWait::ProcessCheckTimerTimer() {
 
 TProgramRun TQtProgramRunner::Run(const std::string& program, const std::vector<std::string>& arguments,
                                   const std::string& folder, bool wait) {
-  TSpawnedProgram p;
-  if (!p.Start(program, arguments, folder)) return TProgramRun{};
-  if (!wait) {
-    p.Detach();
-    TProgramRun run;
-    run.started = true;
-    return run;
-  }
-  TfExecAndWait window(QApplication::activeWindow());
-  window.WaitFor(p);
-  return p.Result();  // a program still running is stopped when `p` goes
+  return StartProgram(program, arguments, folder, wait, [](TSpawnedProgram& p) {
+    TfExecAndWait window(QApplication::activeWindow());
+    window.WaitFor(p);
+  });
 }

@@ -20,6 +20,7 @@
 #include "storage/Notifier.h"
 #include "ui/DocumentListForm.h"
 #include "ui/DocumentNumberBox.h"
+#include "ui/DocumentWindowLoop.h"
 #include "ui/QtDates.h"
 
 namespace {
@@ -251,15 +252,12 @@ void TfInvoice::UseAccount(int account) {
 
 bool EditInvoice(QWidget* parent, const Tautomobil& vehicle, const TContactRecord& customer, Tzaznam& record,
                  int type) {
+  TfInvoice form(parent);
   try {
-    TfInvoice form(parent);
-    form.Open(OpenInvoiceForm(record, type));
-    for (;;) {
-      if (form.exec() != QDialog::Accepted) return false;
-      TIssueResult result = IssueInvoice(form.Read(), vehicle, customer, record, true);
-      if (result.done) return result.recordChanged;
-    }
-  } catch (const std::exception& e) {
+    return RunDocumentWindow(form, OpenInvoiceForm(record, type), [&](const TInvoiceFormState& s) {
+      return IssueInvoice(s, vehicle, customer, record, true);
+    });
+  } catch (const std::exception& e) {  // an invalid type
     ShowError(e.what());
     return false;
   }
