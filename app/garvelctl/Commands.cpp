@@ -13,6 +13,9 @@ const std::vector<TCtlCommand>& CtlCommands() {
       {"documents", "seznam dokladů: SLOŽKA invoice|simple|contract|receipt [--from D.M.RRRR] [--to D.M.RRRR]", CmdDocuments},
       {"backup", "záloha: --to SLOŽKA [DATOVÁ_SLOŽKA...] vytvoří archiv, --list [DATOVÁ_SLOŽKA] vypíše dřívější zálohy", CmdBackup},
       {"export-csv", "zapíše zákazníky, vozidla a záznamy ze SLOŽKY do tří souborů CSV: SLOŽKA CÍLOVÁ_SLOŽKA", CmdExportCsv},
+      {"attachments", "přílohy: SLOŽKA vypíše složky příloh, SLOŽKA ZNAČKA ID strom příloh vlastníka", CmdAttachments},
+      {"attach", "přiloží soubory či složky: SLOŽKA ZNAČKA ID CESTA... [--mode link|copy|move]", CmdAttach},
+      {"attach-url", "přiloží internetový odkaz: SLOŽKA ZNAČKA ID ADRESA [--title NÁZEV]", CmdAttachUrl},
       {"bench", "změří rychlost práce s databází ve SLOŽCE", CmdBench},
   };
   return commands;

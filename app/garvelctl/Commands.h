@@ -24,3 +24,6 @@ int CmdReceipt(int argc, char** argv);
 int CmdDocuments(int argc, char** argv);
 int CmdBackup(int argc, char** argv);
 int CmdExportCsv(int argc, char** argv);
+int CmdAttachments(int argc, char** argv);
+int CmdAttach(int argc, char** argv);
+int CmdAttachUrl(int argc, char** argv);

@@ -94,3 +94,28 @@ TEST(ExportCsvCommand, WritesTheThreeFiles) {
   EXPECT_NE(run.out.find(std::to_string(lines(dir / "csv/export_zaznamy.csv")) + " záznamů"), std::string::npos);
   EXPECT_EQ(RunGarvelctl("export-csv " + db).status, 2);
 }
+
+TEST(AttachmentCommands, AttachListAndRefuse) {
+  TTempDir dir;
+  const std::string db = dir / "db";
+  ASSERT_EQ(RunGarvelctl("generate --vehicles 3 --records-per-vehicle 1 --customers 2 " + db).status, 0);
+  WriteFileBytes(dir / "foto.jpg", "JPEG");
+  TCtlRun run = RunGarvelctl("attach " + db + " CAR 2 " + dir / "foto.jpg" + " --mode copy");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, "attach\\CAR00002\\foto.jpg\n");
+  EXPECT_EQ(ReadFileBytes(db + "/attach/CAR00002/foto.jpg"), "JPEG");
+  run = RunGarvelctl("attach " + db + " CAR 2 " + dir / "foto.jpg" + " --mode copy");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("již existuje"), std::string::npos) << run.out;
+  ASSERT_EQ(RunGarvelctl("attach-url " + db + " CON 1 example.invalid/x --title 'Ceník: díly'").status, 0);
+  EXPECT_EQ(ReadFileBytes(db + "/attach/CON00001/Ceník# díly.URL"), "[InternetShortcut]\r\nURL=http://example.invalid/x\r\n");
+
+  run = RunGarvelctl("attachments " + db);
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("CAR00002\t"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("(ID#2)\n"), std::string::npos) << run.out;
+  run = RunGarvelctl("attachments " + db + " CAR 2");
+  EXPECT_NE(run.out.find("\n  foto.jpg\t4 B\t\n"), std::string::npos) << run.out;
+  EXPECT_EQ(RunGarvelctl("attachments " + db + " XYZ 2").status, 2);
+  EXPECT_EQ(RunGarvelctl("attach " + db + " CAR 2 " + dir / "foto.jpg" + " --mode smaz").status, 2);
+}
