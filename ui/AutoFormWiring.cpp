@@ -14,16 +14,23 @@
 TRecordWindowServices RecordWindowServicesFor(TStoreSet& stores, QWidget* parent, const QImage& contactsBackground) {
   TRecordWindowServices s;
   TStoreSet* set = &stores;
-  s.changeVehicle = [set, contactsBackground](QWidget* owner, Tautomobil& vehicle) {
-    return ChangeVehicle(vehicle, *set, VehicleFormServicesFor(*set, owner, contactsBackground), owner);
+  // The vehicle windows choose owners in a contact list with the background.
+  auto chooser = [set, contactsBackground](QWidget* owner) {
+    return [set, owner, contactsBackground](int32_t current) -> int32_t {
+      if (!set->customers) return -1;
+      return ChooseContact(*set->customers, *set->cars, current, owner, contactsBackground);
+    };
+  };
+  s.changeVehicle = [set, chooser](QWidget* owner, Tautomobil& vehicle) {
+    return ChangeVehicle(vehicle, *set, VehicleFormServicesFor(*set, owner, chooser(owner)), owner);
   };
   s.editComments = [](QWidget* owner, Tautomobil& vehicle) {
     return EditAdditionalInfo(vehicle, Config().addvehinfo, owner);
   };
-  s.orderParts = [set, contactsBackground](QWidget* owner, const Tautomobil& vehicle) {
-    ShowCarInfo(vehicle, VehicleFormServicesFor(*set, owner, contactsBackground), owner);
+  s.orderParts = [set, chooser](QWidget* owner, const Tautomobil& vehicle) {
+    ShowCarInfo(vehicle, VehicleFormServicesFor(*set, owner, chooser(owner)), owner);
   };
-  const TVehicleFormServices vehicleServices = VehicleFormServicesFor(stores, parent, contactsBackground);
+  const TVehicleFormServices vehicleServices = VehicleFormServicesFor(stores, parent, chooser(parent));
   s.readContact = vehicleServices.readContact;
   TCustomDb* customers = stores.customers.get();
   TCustomCarDb* cars = stores.cars.get();

@@ -428,6 +428,10 @@ void TfConfig::HideWorkshopParts() {
 bool ShowSettings(TConfig& config, std::function<std::vector<std::string>()> suppliers,
                   std::function<void()> setPassword, QWidget* parent) {
   TfConfig window(std::move(suppliers), std::move(setPassword), parent);
+  return ShowSettings(window, config);
+}
+
+bool ShowSettings(TfConfig& window, TConfig& config) {
   window.initialize(config);
   if (IsCustomerEdition()) window.HideWorkshopParts();
   if (window.exec() != QDialog::Accepted) return false;

@@ -67,3 +67,5 @@ class TfConfig : public QDialog {
 // The settings dialogue: true when it was confirmed (and saved).
 bool ShowSettings(TConfig& config, std::function<std::vector<std::string>()> suppliers,
                   std::function<void()> setPassword, QWidget* parent = nullptr);
+// The same in the settings window the program keeps.
+bool ShowSettings(TfConfig& window, TConfig& config);

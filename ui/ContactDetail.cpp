@@ -133,6 +133,10 @@ void TcontactDetail::PasteFrom(const std::string& text) {
 
 bool EditContact(TContactRecord& contact, bool paste, QWidget* parent) {
   TcontactDetail dialog(parent);
+  return EditContact(dialog, contact, paste);
+}
+
+bool EditContact(TcontactDetail& dialog, TContactRecord& contact, bool paste) {
   dialog.initialize(contact);
   if (paste) {
     QString text = QApplication::clipboard()->text();

@@ -41,3 +41,5 @@ class TcontactDetail : public QDialog {
 // true; "Storno" and the close box give false and leave the record unchanged.
 // With `paste` and text on the clipboard the fields are filled from it first.
 bool EditContact(TContactRecord& contact, bool paste, QWidget* parent = nullptr);
+// The same in a detail window kept by the caller.
+bool EditContact(TcontactDetail& window, TContactRecord& contact, bool paste);

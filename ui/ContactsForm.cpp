@@ -69,6 +69,7 @@ TcontactsForm::TcontactsForm(TCustomDb& customers, TCustomCarDb& cars, QWidget* 
   close_->setDefault(true);
   resize(960, 600);
 
+  detail_ = new TcontactDetail(this);
   connect(search_, &QLineEdit::textChanged, this, &TcontactsForm::SearchChanged);
   connect(header, &QHeaderView::sectionClicked, this, &TcontactsForm::HeaderClicked);
   connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TcontactsForm::UpdateButtons);
@@ -153,7 +154,7 @@ void TcontactsForm::UpdateButtons() {
 void TcontactsForm::AddContactCommand() {
   TContactRecord c;
   InitContact(c);
-  if (!EditContact(c, true, this)) return;
+  if (!EditContact(*detail_, c, true)) return;
   AddContact(customers_, c);  // the list shows it even when the store refused it
   const int row = list_.Append(c);
   model_->Reset();
@@ -166,7 +167,7 @@ void TcontactsForm::EditSelected() {
   const int row = SelectedRow();
   if (row < 0) return;
   TContactRecord c = list_.Row(row).record;
-  if (!EditContact(c, false, this)) return;
+  if (!EditContact(*detail_, c, false)) return;
   SaveContact(customers_, c);
   list_.Replace(row, c);  // the row stays where it is, selected
   model_->RowChanged(row);

@@ -14,6 +14,7 @@ class QLineEdit;
 class QPushButton;
 class TBackgroundTableView;
 class TContactListModel;
+class TcontactDetail;
 class TCustomCarDb;
 class TCustomDb;
 
@@ -46,6 +47,8 @@ class TcontactsForm : public QDialog {
   void AddContactCommand();
   void EditSelected();
   void DeleteSelected();
+  // The detail window this list opens, kept with it.
+  TcontactDetail& Detail() { return *detail_; }
 
  private:
   int SelectedRow() const;
@@ -65,9 +68,10 @@ class TcontactsForm : public QDialog {
   QLineEdit* search_;
   TBackgroundTableView* view_;
   QPushButton *add_, *show_, *delete_, *mail_, *map_, *print_, *close_;
+  TcontactDetail* detail_;
 };
 
 // The list as the owner chooser (any ID) or for management (-2), in a window
-// of its own.
+// of its own for this one call (the program keeps one TcontactsForm).
 int32_t ChooseContact(TCustomDb& customers, TCustomCarDb& cars, int32_t id, QWidget* parent = nullptr,
                       const QImage& background = {});

@@ -334,18 +334,26 @@ void TNovyForm::btnAddClick() {
   if (confirmed) accept();
 }
 
-int32_t NewVehicle(TStoreSet& stores, const TVehicleFormServices& services, QWidget* parent) {
-  TNovyForm form(*stores.cars, services, parent);
+int32_t NewVehicle(TNovyForm& form) {
   form.OpenNew();
   if (form.exec() != QDialog::Accepted) return -1;
   return form.Form().StoreNew();
 }
 
-bool ChangeVehicle(Tautomobil& vehicle, TStoreSet& stores, const TVehicleFormServices& services,
-                   QWidget* parent) {
-  TNovyForm form(*stores.cars, services, parent);
+bool ChangeVehicle(TNovyForm& form, Tautomobil& vehicle) {
   form.OpenChange(vehicle);
   if (form.exec() != QDialog::Accepted) return false;
   form.Form().ApplyChange(vehicle);
   return true;
+}
+
+int32_t NewVehicle(TStoreSet& stores, const TVehicleFormServices& services, QWidget* parent) {
+  TNovyForm form(*stores.cars, services, parent);
+  return NewVehicle(form);
+}
+
+bool ChangeVehicle(Tautomobil& vehicle, TStoreSet& stores, const TVehicleFormServices& services,
+                   QWidget* parent) {
+  TNovyForm form(*stores.cars, services, parent);
+  return ChangeVehicle(form, vehicle);
 }

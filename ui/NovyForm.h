@@ -62,3 +62,6 @@ int32_t NewVehicle(TStoreSet& stores, const TVehicleFormServices& services, QWid
 // caller's.
 bool ChangeVehicle(Tautomobil& vehicle, TStoreSet& stores, const TVehicleFormServices& services,
                    QWidget* parent = nullptr);
+// The same in the vehicle window the program keeps.
+int32_t NewVehicle(TNovyForm& window);
+bool ChangeVehicle(TNovyForm& window, Tautomobil& vehicle);

@@ -26,7 +26,8 @@ std::vector<std::string> Names(List list) {
 
 }  // namespace
 
-TVehicleFormServices VehicleFormServicesFor(TStoreSet& stores, QWidget* parent, const QImage& contactsBackground) {
+TVehicleFormServices VehicleFormServicesFor(TStoreSet& stores, QWidget* parent,
+                                            std::function<int32_t(int32_t)> chooseContact) {
   const TCatalogue catalogue = CatalogueOf(stores);
   TVehicleFormServices s;
   s.listManufacturerNames = [catalogue] {
@@ -86,10 +87,14 @@ TVehicleFormServices VehicleFormServicesFor(TStoreSet& stores, QWidget* parent, 
     LogTrace(1, "Add contact ID#" + std::to_string(contact.ID) + " " + contact.firstName + " " + contact.surname);
     return true;
   };
-  s.chooseContact = [customers, cars, parent, contactsBackground](int32_t current) -> int32_t {
-    if (!customers) return -1;
-    return ChooseContact(*customers, *cars, current, parent, contactsBackground);
-  };
+  if (chooseContact) {
+    s.chooseContact = std::move(chooseContact);
+  } else {
+    s.chooseContact = [customers, cars, parent](int32_t current) -> int32_t {
+      if (!customers) return -1;
+      return ChooseContact(*customers, *cars, current, parent);
+    };
+  }
   s.supplierAddresses = [customers] {
     std::vector<std::string> entries;
     if (!customers) return entries;

@@ -4,7 +4,7 @@
 // patterns, the contact store with its chooser, the settings, and a mail
 // draft in the desktop's mail program standing in for the e-mail service.
 
-#include <QImage>
+#include <functional>
 
 #include "servicebook/VehicleFormServices.h"
 
@@ -12,6 +12,8 @@ class QWidget;
 struct TStoreSet;
 
 // The stores must outlive every use of the result; `parent` owns the dialogs
-// the services open; the owner chooser shows `contactsBackground`.
+// the services open. `chooseContact` is the program's contact list as the
+// owner chooser (given the current owner, the chosen ID or -1); without it a
+// list is made for each choice.
 TVehicleFormServices VehicleFormServicesFor(TStoreSet& stores, QWidget* parent,
-                                            const QImage& contactsBackground = {});
+                                            std::function<int32_t(int32_t)> chooseContact = {});

@@ -28,6 +28,8 @@
 namespace {
 
 constexpr int kPictureWidth = 200;
+// The first column also holds the rows' icon: its width is the text's plus this.
+constexpr int kIconRoom = 22;
 constexpr int kPictureHeight = 150;
 
 QImage ToImage(const TPicture& p) {
@@ -299,7 +301,7 @@ void TVehicleListPanel::ApplyColumnWidths() {
       header->setSectionResizeMode(i, QHeaderView::Stretch);
     } else {
       header->setSectionResizeMode(i, QHeaderView::Interactive);
-      header->resizeSection(i, width > 0 ? width : 75);
+      header->resizeSection(i, (width > 0 ? width : 75) + (i == 0 ? kIconRoom : 0));
     }
   }
 }
@@ -309,7 +311,7 @@ void TVehicleListPanel::ColumnResized(int column, int width) {
   // stretching are not.
   if (applyingWidths_ || column < 0 || column >= static_cast<int>(list_.Columns().size())) return;
   if (view_->horizontalHeader()->sectionResizeMode(column) != QHeaderView::Interactive) return;
-  list_.SetColumnWidth(column, width);
+  list_.SetColumnWidth(column, column == 0 ? std::max(1, width - kIconRoom) : width);
 }
 
 int TVehicleListPanel::CurrentRow() const {

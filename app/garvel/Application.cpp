@@ -29,6 +29,7 @@
 #include "ui/ExportCommand.h"
 #include "ui/CommandIcons.h"
 #include "ui/ConfigWindow.h"
+#include "ui/ContactDetail.h"
 #include "ui/ContactsForm.h"
 #include "ui/DocumentListForm.h"
 #include "ui/HlavniForm.h"
@@ -99,10 +100,11 @@ bool TGarvelApplication::Start(int& exitCode) {
     return false;
   }
   LoadPictures();
+  CreateWindows();
 
   panel_ = new TVehicleListPanel(stores_, window_.get());
   window_->setCentralWidget(panel_);
-  panel_->SetBackgroundPicture(bgMain_);
+  ShowPictures();
   // The background thread finds the pictures on its own copy of the folders.
   if (auto lookup = CurrentEntryPictureLookup())
     panel_->SetPictureFinder([lookup](const char* kind, int32_t id) { return lookup->Find(kind, id); });
@@ -271,6 +273,15 @@ void TGarvelApplication::WireCarWindows() {
   c.cars = stores_.cars.get();
   c.records = stores_.records.get();
   c.services = RecordWindowServicesFor(stores_, window_.get(), bgContacts_);
+  // The vehicle window, the contact list and its detail window are the
+  // program's kept ones; what is changed in them reaches the main list.
+  c.services.changeVehicle = [this](QWidget*, Tautomobil& vehicle) { return ChangeVehicle(*vehicleForm_, vehicle); };
+  if (contacts_) {
+    c.services.chooseContact = [this](QWidget*, int32_t current) { return contacts_->Choose(current); };
+    c.services.editContact = [this](QWidget*, TContactRecord& contact) {
+      return EditContact(contacts_->Detail(), contact, false);
+    };
+  }
   // The main list shows what a records window stored.
   c.services.vehicleSaved = [this](int32_t id) { panel_->RefreshVehicle(id); };
   c.services.ownerChanged = [this](int32_t id) { panel_->RefreshOwner(id); };
@@ -294,6 +305,54 @@ void TGarvelApplication::WireCarWindows() {
   panel_->SetRemoveGuard([](int32_t id) { return !IsCarWindowOpen(id); });
 }
 
+void TGarvelApplication::CreateWindows() {
+  // Each window is made once and kept, hidden, for the life of the process:
+  // it keeps its size and its order between uses, and reads its data afresh
+  // at each opening. Its parent, the main window, frees it at the end.
+  QWidget* main = window_.get();
+  if (stores_.customers) {
+    contacts_ = new TcontactsForm(*stores_.customers, *stores_.cars, main);
+    contacts_->onContactChanged = [this](int32_t id) {
+      if (panel_) panel_->RefreshOwner(id);
+    };
+  }
+  // The vehicle window chooses owners in the one contact list.
+  std::function<int32_t(int32_t)> chooseOwner;
+  if (contacts_) chooseOwner = [this](int32_t current) { return contacts_->Choose(current); };
+  vehicleServices_ = VehicleFormServicesFor(stores_, main, chooseOwner);
+  vehicleForm_ = new TNovyForm(*stores_.cars, vehicleServices_, main);
+
+  auto suppliers = [this] {
+    std::vector<std::string> entries;
+    if (!stores_.customers) return entries;
+    for (const TContactRecord& c : LoadContacts(*stores_.customers))
+      if (c.kind == kContactSupplier && !c.email.empty()) entries.push_back(SupplierAddressEntry(c));
+    return entries;
+  };
+  std::function<void()> password;
+  if (stores_.customers)
+    password = [this] {
+      SetAccessPassword(*stores_.customers, [this](const std::string& caption, std::string& p) {
+        return AskPassword(window_.get(), p, caption);
+      });
+    };
+  settings_ = new TfConfig(suppliers, password, main);
+
+  if (CatalogueOf(stores_).Complete()) {
+    catalogueManager_ = new TfCarModels(CatalogueOf(stores_), main);
+    vinManager_ = new TfVINmanager(CatalogueOf(stores_), VinPatterns(), main);
+  }
+}
+
+void TGarvelApplication::ShowPictures() {
+  if (panel_) panel_->SetBackgroundPicture(bgMain_);
+  SetCarWindowsBackground(bgRecords_);
+  if (contacts_) {
+    contacts_->SetBackground(bgContacts_);
+    contacts_->SetPrintPictures(bgPrint_, pageLogo_);
+  }
+}
+
 void TGarvelApplication::WireCommands() {
   THlavniForm& w = *window_;
   TVehicleListPanel* panel = panel_;
@@ -301,8 +360,7 @@ void TGarvelApplication::WireCommands() {
   w.SetCommandHandler(TCommand::ViewList, [panel] { panel->SetDetailsView(false); });
   w.SetCommandHandler(TCommand::ViewDetails, [panel] { panel->SetDetailsView(true); });
   auto addVehicle = [this] {
-    const TVehicleFormServices services = VehicleFormServicesFor(stores_, window_.get(), bgContacts_);
-    const int32_t id = NewVehicle(stores_, services, window_.get());
+    const int32_t id = NewVehicle(*vehicleForm_);
     if (id < 0) return;
     panel_->ShowNewVehicle(id);  // the new row with its owner, sorted and selected, whatever the filter
     Tautomobil v;
@@ -314,48 +372,20 @@ void TGarvelApplication::WireCommands() {
   w.SetCommandHandler(TCommand::PrintVehicleList, [this, panel] {
     PrintVehicleListCommand(panel->List(), window_.get(), bgPrint_, pageLogo_);
   });
-  w.SetCommandHandler(TCommand::About, [this] {
-    TAboutForm about(window_.get());
-    about.exec();
-  });
-  if (stores_.customers) {
-    w.SetCommandHandler(TCommand::Contacts, [this] {
-      TcontactsForm form(*stores_.customers, *stores_.cars, window_.get());
-      form.SetBackground(bgContacts_);
-      form.onContactChanged = [this](int32_t id) { panel_->RefreshOwner(id); };
-      form.SetPrintPictures(bgPrint_, pageLogo_);
-      form.Choose(-2);
-    });
-  }
+  // The start-up screen is the About window, shown modally here.
+  w.SetCommandHandler(TCommand::About, [this] { splash_->exec(); });
+  if (contacts_) w.SetCommandHandler(TCommand::Contacts, [this] { contacts_->Choose(-2); });
   w.SetCommandHandler(TCommand::Settings, [this] {
-    auto suppliers = [this] {
-      std::vector<std::string> entries;
-      if (!stores_.customers) return entries;
-      for (const TContactRecord& c : LoadContacts(*stores_.customers))
-        if (c.kind == kContactSupplier && !c.email.empty()) entries.push_back(SupplierAddressEntry(c));
-      return entries;
-    };
-    std::function<void()> password;
-    if (stores_.customers)
-      password = [this] {
-        SetAccessPassword(*stores_.customers, [this](const std::string& caption, std::string& p) {
-          return AskPassword(window_.get(), p, caption);
-        });
-      };
-    if (!ShowSettings(Config(), suppliers, password, window_.get())) return;
+    if (!ShowSettings(*settings_, Config())) return;
     // The pictures and colours may have changed.
     LoadPictures();
     pageLogoUntinted_ = pageLogo_;
-    panel_->SetBackgroundPicture(bgMain_);
-    SetCarWindowsBackground(bgRecords_);
+    ShowPictures();
     ApplyColours();
   });
-  if (CatalogueOf(stores_).Complete()) {
-    w.SetCommandHandler(TCommand::CatalogueManager,
-                        [this] { RunCatalogueManager(CatalogueOf(stores_), window_.get()); });
-    // The VIN manager is made once and shown again (not modal).
-    auto* vin = new TfVINmanager(CatalogueOf(stores_), VinPatterns(), window_.get());
-    w.SetCommandHandler(TCommand::VinManager, [vin] { vin->Open(); });
+  if (catalogueManager_) {
+    w.SetCommandHandler(TCommand::CatalogueManager, [this] { catalogueManager_->Run(); });
+    w.SetCommandHandler(TCommand::VinManager, [this] { vinManager_->Open(); });
   }
   w.SetCommandHandler(TCommand::Export, [this] {
     RunDatabaseExport(stores_, TVatSettings{Config().taxpaid, Config().taxrate}, window_.get());

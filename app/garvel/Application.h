@@ -13,13 +13,19 @@
 #include "shell/CalendarUpdate.h"
 #include "shell/CopyDataServer.h"
 #include "shell/PendingCommandLines.h"
+#include "servicebook/VehicleFormServices.h"
 #include "shell/Stores.h"
 #include "ui/ExecAndWaitForm.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtNotifier.h"
 
 class TAboutForm;
+class TcontactsForm;
+class TfCarModels;
+class TfConfig;
+class TfVINmanager;
 class THlavniForm;
+class TNovyForm;
 class TVehicleListPanel;
 
 class TGarvelApplication {
@@ -40,7 +46,10 @@ class TGarvelApplication {
   // Merges the files of the waiting command lines (main window activated).
   void ProcessPendingCommandLines();
   bool OpenStoresAndAskPassword();
+  void CreateWindows();
   void LoadPictures();
+  // The loaded pictures into the windows that show them.
+  void ShowPictures();
   void WireCommands();
   void WireCarWindows();
   void ApplyColours();
@@ -66,6 +75,13 @@ class TGarvelApplication {
   std::unique_ptr<TAboutForm> splash_;
   std::unique_ptr<THlavniForm> window_;
   TVehicleListPanel* panel_ = nullptr;
+  // Windows kept for the life of the process (children of the main window).
+  TcontactsForm* contacts_ = nullptr;
+  TVehicleFormServices vehicleServices_;  // the vehicle window refers to it
+  TNovyForm* vehicleForm_ = nullptr;
+  TfConfig* settings_ = nullptr;
+  TfCarModels* catalogueManager_ = nullptr;
+  TfVINmanager* vinManager_ = nullptr;
   TStoreSet stores_;
   QImage bgMain_, bgContacts_, bgRecords_, bgPrint_, pageLogo_, pageLogoUntinted_;
 };
