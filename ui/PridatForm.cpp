@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "catalogues/Icons.h"
 #include "servicebook/ActivityImport.h"
 #include "shell/CalendarEvent.h"
 #include "shell/Config.h"
@@ -422,6 +423,8 @@ void TPridatForm::OpenExisting(const Tautomobil& car, const Tzaznam& record, boo
 }
 
 void TPridatForm::ResetList() {
+  // The library is listed here, once, so that painting never lists it.
+  IconLibrary().EnsureScanned();
   // The controls still hold the previous record: nothing may read them yet.
   showing_ = true;
   list_->SetColumnMask(ReadCustomInteger("columnMask", kDefaultColumnMask));
