@@ -8,11 +8,18 @@
 #include "ui/ContactsForm.h"
 #include "ui/MailDraft.h"
 #include "ui/NovyForm.h"
+#include "ui/PridatForm.h"
+#include "ui/RefuelingForm.h"
+#include "ui/TripForm.h"
 #include "ui/VehicleFormWiring.h"
 #include "ui/ZmenaForm.h"
 
 TRecordWindowServices RecordWindowServicesFor(TStoreSet& stores, QWidget* parent, const QImage& contactsBackground) {
   TRecordWindowServices s;
+  s.addRecord = AddRecordEntry;
+  s.changeRecord = ChangeRecordEntry;
+  s.editRefueling = EditRefueling;
+  s.editTrip = EditTrip;
   TStoreSet* set = &stores;
   // The vehicle windows choose owners in a contact list with the background.
   auto chooser = [set, contactsBackground](QWidget* owner) {

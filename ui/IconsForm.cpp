@@ -60,9 +60,7 @@ class TIconRowDelegate : public QStyledItemDelegate {
                      option.fontMetrics.height());
     p->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, icon.name);
   }
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-    return QSize(option.rect.width(), kRowHeight);
-  }
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return QSize(200, kRowHeight); }
 };
 
 QColor FromBgr(int32_t bgr) { return QColor::fromRgb(BgrToRgb(static_cast<uint32_t>(bgr))); }
@@ -76,6 +74,7 @@ TfIcons::TfIcons(QWidget* parent) : QDialog(parent) {
   list_ = new QListView(this);
   list_->setObjectName("lbIcons");
   list_->setUniformItemSizes(true);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   auto* model = new TIconListModel(list_);
@@ -135,6 +134,12 @@ void TfIcons::Refill(int32_t select) {
     list_->clearSelection();
     list_->setCurrentIndex(QModelIndex());
   }
+}
+
+void TfIcons::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Only a shown list knows its height, so the centring waits for it.
+  if (list_->currentIndex().isValid()) list_->scrollTo(list_->currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 int32_t TfIcons::SelectedIndex() const {

@@ -30,6 +30,9 @@ class TfIcons : public QDialog {
   void RenameIcon(int32_t index);
   void ChooseColour();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void Refill(int32_t select);
   void ShowColour();

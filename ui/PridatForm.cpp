@@ -460,6 +460,7 @@ void TPridatForm::ShowKindColour() {
   const QColor colour = QColor::fromRgb(BgrToRgb(static_cast<uint32_t>(CalendarKindColor(editor_.fields.kind))));
   // The closed box in the kind's colour; its drop-down list stays white.
   cbKind_->setStyleSheet(QString("QComboBox { background-color: %1; color: black; }"
+                                 " QComboBox:disabled { color: gray; }"
                                  " QComboBox QAbstractItemView { background-color: white; color: black; }")
                              .arg(colour.name()));
 }
@@ -606,6 +607,7 @@ void TPridatForm::sbInsertFromTemplateClick() {
   }
   QMenu menu(this);
   menu.setObjectName("lbTemplates");
+  menu.setStyleSheet("QMenu { icon-size: 36px; }");
   for (size_t i = 0; i < templates.size(); ++i) {
     const TActRecord& first = templates[i].lines.front();
     QAction* a = menu.addAction(TemplateIcon(first), Q(FirstLine(first.text)));
