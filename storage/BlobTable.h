@@ -66,6 +66,8 @@ class TBLOBTable {
   void Prefetch(const std::vector<int32_t>& ids);
 
   // For checks and tools.
+  // Open, and not for reading only.
+  bool CanWrite() const { return Writable(); }
   int32_t EntryCount() const { return static_cast<int32_t>(idTable_.size()); }
   int32_t Entry(int32_t block) const { return idTable_[static_cast<size_t>(block)]; }
   int32_t LastID() const { return lastID_; }

@@ -69,6 +69,8 @@ class TCustomDb {
   bool SetPassword(const std::string& password);
   static uint64_t PasswordHash(const std::string& utf8Password);
 
+  // Open, and not for reading only.
+  bool CanWrite() const { return Writable(); }
   int RecordWidth() const { return recordWidth_; }
   int32_t LastID() const { return lastID_; }
   const std::string& TableName() const { return tableName_; }
