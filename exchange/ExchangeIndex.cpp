@@ -6,6 +6,7 @@
 #include "exchange/IdentityHash.h"
 #include "storage/Coding.h"
 #include "storage/ServiceRecord.h"
+#include "storage/SlotScan.h"
 #include "storage/TextUtils.h"
 #include "storage/Vehicle.h"
 
@@ -16,23 +17,11 @@ namespace {
 constexpr int kGlobalIdOffset = 4;
 constexpr int kFirstFieldOffset = 64;
 
-// Calls `each` with the bytes of every live slot, in slot order, reading
-// runs of slots at a time.
 template <typename F>
 void ScanSlots(TCustomDb& db, F&& each) {
-  constexpr int kRun = 4096;
-  std::vector<int> slots;
-  std::vector<std::string> raw;
-  std::vector<bool> ok;
-  const int count = db.Count();
-  for (int first = 0; first < count; first += kRun) {
-    slots.clear();
-    for (int s = first; s < std::min(count, first + kRun); ++s)
-      if (db.IDAt(s) >= 0) slots.push_back(s);
-    db.ReadSlots(slots, raw, ok);
-    for (size_t i = 0; i < slots.size(); ++i)
-      if (ok[i]) each(reinterpret_cast<const uint8_t*>(raw[i].data()));
-  }
+  ScanLiveSlots(db, [&](const std::vector<const uint8_t*>& records) {
+    for (const uint8_t* r : records) each(r);
+  });
 }
 
 const std::vector<int32_t>& Find(const std::unordered_map<std::string, std::vector<int32_t>>& map,

@@ -1,6 +1,7 @@
 #include "storage/File.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -243,4 +244,15 @@ bool WriteWholeFile(const std::string& realPath, const std::string& bytes) {
   TFile f;
   f.Assign(realPath);
   return f.Open(TFile::Mode::Create) && f.WriteAt(0, bytes.data(), bytes.size());
+}
+
+bool ReplaceWholeFile(const std::string& realPath, const std::string& bytes) {
+  const std::string temporary = realPath + ".tmp";
+  TFile f;
+  f.Assign(temporary);
+  bool ok = f.Open(TFile::Mode::Create) && f.WriteAt(0, bytes.data(), bytes.size()) && f.Flush();
+  f.Close();
+  if (ok && std::rename(temporary.c_str(), realPath.c_str()) == 0) return true;
+  std::remove(temporary.c_str());
+  return false;
 }

@@ -96,3 +96,6 @@ class TTextFile {
 // Whole-file helpers on real paths: raw bytes, no conversion.
 bool ReadWholeFile(const std::string& realPath, std::string& bytes);
 bool WriteWholeFile(const std::string& realPath, const std::string& bytes);
+// Writes a temporary file beside the target, flushes it and renames it over
+// the target, so that the old file stays whole until the new one is.
+bool ReplaceWholeFile(const std::string& realPath, const std::string& bytes);

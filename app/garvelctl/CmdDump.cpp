@@ -1,52 +1,90 @@
 // garvelctl dump: every customer, vehicle and record of a database folder as
-// JSON lines in UTF-8, fields named as in the record layouts.
+// JSON lines in UTF-8, fields named as in the record layouts. The first key,
+// "entity", says what the line describes, so that no field of a record can
+// take its place (a customer has a field "type" of its own).
+//
+// The tables are read in runs of slots with the blobs of each run fetched
+// together, and the lines leave through one large buffer.
 #include <cstdio>
 #include <string>
 
 #include "app/garvelctl/Commands.h"
-#include "catalogues/ContactRecord.h"
 #include "app/garvelctl/DatabaseFolder.h"
+#include "app/garvelctl/JsonLine.h"
+#include "catalogues/ContactRecord.h"
+#include "storage/SlotScan.h"
 
 namespace {
 
-std::string Json(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out.push_back(static_cast<char>(c));
-        }
+void DumpCustomers(TCustomDb& customers, TJsonWriter& out) {
+  ScanLiveSlots(customers, [&](const std::vector<const uint8_t*>& slots) {
+    for (const uint8_t* bytes : slots) {
+      TContactRecord c;
+      DecodeContact(bytes, c);
+      TJsonLine line("customer");
+      line.N("ID", c.ID).S("globalId", c.globalId).S("surname", c.surname).S("firstName", c.firstName)
+          .S("street", c.street).S("city", c.city).S("phones", c.phones).S("email", c.email).S("other", c.other)
+          .S("ico", c.ico).S("dic", c.dic).S("company", c.company).N("type", c.type).N("kind", c.kind);
+      out.Write(line);
     }
-  }
-  return out + "\"";
+  });
 }
 
-std::string Num(double v) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.17g", v);
-  return buf;
+void DumpVehicles(TCustomCarDb& cars, TJsonWriter& out) {
+  std::vector<Tautomobil> vehicles;
+  std::vector<int32_t> blobs;
+  ScanLiveSlots(cars, [&](const std::vector<const uint8_t*>& slots) {
+    vehicles.resize(slots.size());
+    blobs.clear();
+    for (size_t i = 0; i < slots.size(); ++i) {
+      DecodeVehicle(slots[i], vehicles[i]);
+      ApplyVehicleReadCorrections(vehicles[i]);
+      blobs.push_back(vehicles[i].commentsBLOBID);
+    }
+    cars.Blobs().Prefetch(blobs);
+    for (Tautomobil& v : vehicles) {
+      if (!cars.Blobs().LoadBLOBText(v.commentsBLOBID, v.comments)) continue;  // as LoadCar fails
+      TJsonLine line("vehicle");
+      line.N("ID", v.ID).S("globalId", v.globalId).S("tag", v.tag).S("manufacturer", v.manufacturer)
+          .S("model", v.model).S("subtype", v.subtype).S("engine", v.engine).S("color", v.color).N("year", v.year)
+          .S("vin", v.vin).S("engineNumber", v.engineNumber).N("commentsBLOBID", v.commentsBLOBID)
+          .N("ownerID", v.ownerID).N("lastService", v.lastService).N("month", v.month)
+          .N("archived", v.archived).S("comments", v.comments);
+      out.Write(line);
+    }
+  });
 }
 
-class TLine {
- public:
-  explicit TLine(const char* type) { text_ = "{\"type\":" + Json(type); }
-  TLine& S(const char* k, const std::string& v) { text_ += ",\"" + std::string(k) + "\":" + Json(v); return *this; }
-  TLine& N(const char* k, double v) { text_ += ",\"" + std::string(k) + "\":" + Num(v); return *this; }
-  void Print() { std::printf("%s}\n", text_.c_str()); }
-
- private:
-  std::string text_;
-};
+void DumpRecords(TCustomRecDb& records, TJsonWriter& out) {
+  std::vector<Tzaznam> list;
+  std::vector<int32_t> blobs;
+  ScanLiveSlots(records, [&](const std::vector<const uint8_t*>& slots) {
+    list.resize(slots.size());
+    blobs.clear();
+    for (size_t i = 0; i < slots.size(); ++i) {
+      DecodeRecord(slots[i], list[i].db);
+      blobs.push_back(list[i].db.popisBLOBID);
+      blobs.push_back(list[i].db.materialBLOBID);
+    }
+    records.Blobs().Prefetch(blobs);
+    for (Tzaznam& r : list) {
+      bool ok = records.Blobs().LoadBLOBText(r.db.popisBLOBID, r.description);
+      ok = records.Blobs().LoadBLOBText(r.db.materialBLOBID, r.material) && ok;
+      if (!ok) continue;  // as LoadCarRecord fails
+      const TzaznamDb& d = r.db;
+      TJsonLine line("record");
+      line.N("ID", d.ID).S("globalId", d.globalId).N("carID", d.carID).N("km", d.km).N("date", d.date)
+          .N("kind", d.kind).N("popisBLOBID", d.popisBLOBID).N("materialBLOBID", d.materialBLOBID)
+          .N("priceWrk", d.priceWrk).N("priceMat", d.priceMat).N("time", d.time).N("duration", d.duration)
+          .N("invoiceNr", d.invoiceNr).N("contractNr", d.contractNr).N("receiptNr", d.receiptNr)
+          .N("simpleInvoiceNr", d.simpleInvoiceNr).S("invoiceNrText", d.invoiceNrText)
+          .S("simpleInvoiceNrText", d.simpleInvoiceNrText).S("contractNrText", d.contractNrText)
+          .S("receiptNrText", d.receiptNrText).N("sortDate", d.sortDate).N("flags", d.flags)
+          .S("description", r.description).S("material", r.material);
+      out.Write(line);
+    }
+  });
+}
 
 }  // namespace
 
@@ -57,41 +95,10 @@ int CmdDump(int argc, char** argv) {
   }
   TDatabaseFolder db(argv[0]);
   if (!db.Open()) return 1;
-  TStoreSet& stores = db.stores;
-  std::string bytes;
-  if (stores.customers) {
-    for (int slot = 0; slot < stores.customers->Count(); ++slot) {
-      if (!stores.customers->ReadRecord(stores.customers->IDAt(slot), bytes)) continue;
-      TContactRecord c;
-      DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), c);
-      TLine("customer").N("ID", c.ID).S("globalId", c.globalId).S("surname", c.surname).S("firstName", c.firstName)
-          .S("street", c.street).S("city", c.city).S("phones", c.phones).S("email", c.email).S("other", c.other)
-          .S("ico", c.ico).S("dic", c.dic).S("company", c.company).N("type", c.type).N("kind", c.kind).Print();
-    }
-  }
-  for (int slot = 0; slot < stores.cars->Count(); ++slot) {
-    Tautomobil v;
-    int32_t id = stores.cars->IDAt(slot);
-    if (id < 0 || !stores.cars->LoadCar(id, v)) continue;
-    TLine("vehicle").N("ID", v.ID).S("globalId", v.globalId).S("tag", v.tag).S("manufacturer", v.manufacturer)
-        .S("model", v.model).S("subtype", v.subtype).S("engine", v.engine).S("color", v.color).N("year", v.year)
-        .S("vin", v.vin).S("engineNumber", v.engineNumber).N("commentsBLOBID", v.commentsBLOBID)
-        .N("ownerID", v.ownerID).N("lastService", v.lastService).N("month", v.month)
-        .N("archived", v.archived).S("comments", v.comments).Print();
-  }
-  for (int slot = 0; slot < stores.records->Count(); ++slot) {
-    Tzaznam r;
-    int32_t id = stores.records->IDAt(slot);
-    if (id < 0 || !stores.records->LoadCarRecord(id, r)) continue;
-    const TzaznamDb& d = r.db;
-    TLine("record").N("ID", d.ID).S("globalId", d.globalId).N("carID", d.carID).N("km", d.km).N("date", d.date)
-        .N("kind", d.kind).N("popisBLOBID", d.popisBLOBID).N("materialBLOBID", d.materialBLOBID)
-        .N("priceWrk", d.priceWrk).N("priceMat", d.priceMat).N("time", d.time).N("duration", d.duration)
-        .N("invoiceNr", d.invoiceNr).N("contractNr", d.contractNr).N("receiptNr", d.receiptNr)
-        .N("simpleInvoiceNr", d.simpleInvoiceNr).S("invoiceNrText", d.invoiceNrText)
-        .S("simpleInvoiceNrText", d.simpleInvoiceNrText).S("contractNrText", d.contractNrText)
-        .S("receiptNrText", d.receiptNrText).N("sortDate", d.sortDate).N("flags", d.flags)
-        .S("description", r.description).S("material", r.material).Print();
-  }
-  return 0;
+  TJsonWriter out(stdout);
+  if (db.stores.customers) DumpCustomers(*db.stores.customers, out);
+  DumpVehicles(*db.stores.cars, out);
+  DumpRecords(*db.stores.records, out);
+  out.Flush();
+  return std::ferror(stdout) ? 1 : 0;
 }

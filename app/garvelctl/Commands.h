@@ -16,6 +16,10 @@ int CmdPaths(int argc, char** argv);
 int CmdGenerate(int argc, char** argv);
 int CmdCheck(int argc, char** argv);
 int CmdDump(int argc, char** argv);
+// Exchange files.
+int CmdExportExchange(int argc, char** argv);
+int CmdExchangeDump(int argc, char** argv);
+int CmdImport(int argc, char** argv);
 int CmdBench(int argc, char** argv);
 int CmdList(int argc, char** argv);
 int CmdInvoice(int argc, char** argv);

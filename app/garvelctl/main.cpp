@@ -12,7 +12,7 @@ void PrintUsage() {
   std::printf(
       "Použití: garvelctl PŘÍKAZ [VOLBY]\n"
       "Příkazy:\n");
-  for (const TCtlCommand& c : CtlCommands()) std::printf("  %-10s %s\n", c.name, c.summary);
+  for (const TCtlCommand& c : CtlCommands()) std::printf("  %-16s %s\n", c.name, c.summary);
   std::printf("  --version  verze programu\n");
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -37,9 +39,9 @@ TEST(Garvelctl, GenerateCheckDumpListAndDamage) {
 
   TCtlRun dump = Garvelctl("dump " + db);
   ASSERT_EQ(dump.status, 0);
-  EXPECT_EQ(Lines(dump.out, "{\"type\":\"customer\""), 20u);
-  EXPECT_GT(Lines(dump.out, "{\"type\":\"vehicle\""), 50u);
-  EXPECT_GT(Lines(dump.out, "{\"type\":\"record\""), 300u);
+  EXPECT_EQ(Lines(dump.out, "{\"entity\":\"customer\""), 20u);
+  EXPECT_GT(Lines(dump.out, "{\"entity\":\"vehicle\""), 50u);
+  EXPECT_GT(Lines(dump.out, "{\"entity\":\"record\""), 300u);
 
   TCtlRun list = Garvelctl("list " + db + " --archived --sort ID");
   ASSERT_EQ(list.status, 0) << list.out;
@@ -62,4 +64,49 @@ TEST(Garvelctl, GenerateCheckDumpListAndDamage) {
   EXPECT_NE(check.out.find("db_rec_blob.dat"), std::string::npos) << check.out;
 
   EXPECT_NE(Garvelctl("check " + dir / "missing").status, 0);
+}
+
+// A customer line keeps its own "type" beside the line's "entity".
+TEST(Garvelctl, DumpLinesNameTheirEntityApartFromTheFields) {
+  TTempDir dir;
+  ASSERT_EQ(Garvelctl("generate --vehicles 5 --records-per-vehicle 2 --customers 3 " + dir / "db").status, 0);
+  TCtlRun dump = Garvelctl("dump " + dir / "db");
+  ASSERT_EQ(dump.status, 0);
+  const std::string first = dump.out.substr(0, dump.out.find('\n'));
+  EXPECT_EQ(first.rfind("{\"entity\":\"customer\",\"ID\":1,", 0), 0u) << first;
+  EXPECT_NE(first.find(",\"type\":0,"), std::string::npos) << first;
+}
+
+// export-exchange -> exchange-dump -> import -> import again, dry and not.
+TEST(Garvelctl, ExchangeFilesTravelBetweenFolders) {
+  TTempDir dir;
+  const std::string workshop = dir / "w", home = dir / "c", file = dir / "v.cgarv";
+  ASSERT_EQ(Garvelctl("generate --vehicles 8 --records-per-vehicle 4 --customers 5 " + workshop).status, 0);
+  TCtlRun out = Garvelctl("export-exchange " + workshop + " --vehicle 2 --all -o " + file);
+  ASSERT_EQ(out.status, 0) << out.out;
+  TCtlRun dump = Garvelctl("exchange-dump " + file);
+  ASSERT_EQ(dump.status, 0) << dump.out;
+  EXPECT_EQ(Lines(dump.out, "{\"entity\":\"vehicle\",\"name\":\"vehicle\""), 1u);
+  const size_t records = Lines(dump.out, "{\"entity\":\"record\"");
+  EXPECT_GT(records, 0u);
+
+  ASSERT_EQ(mkdir(home.c_str(), 0700), 0);
+  TCtlRun import = Garvelctl("import " + file + " " + home);
+  ASSERT_EQ(import.status, 0) << import.out;
+  EXPECT_EQ(Lines(import.out, "  [x] Přidat záznam \""), records) << import.out;
+  EXPECT_NE(import.out.find("Informace: Všechny zvolené změny byly úspěšně provedeny."), std::string::npos);
+
+  const std::string before = Garvelctl("dump " + home).out;
+  for (const char* dry : {"--dry-run ", ""}) {
+    import = Garvelctl(std::string("import ") + dry + file + " " + home);
+    EXPECT_EQ(import.status, 0) << import.out;
+    EXPECT_NE(import.out.find("Informace: Soubor neobsahuje žádné změny."), std::string::npos) << import.out;
+  }
+  EXPECT_EQ(Garvelctl("dump " + home).out, before);
+
+  WriteFileBytes(file, "<?xml version=\"1.0\"?><!DOCTYPE Root SYSTEM \"http://example.com/x.dtd\"><Root/>");
+  import = Garvelctl("import " + file + " " + home);
+  EXPECT_EQ(import.status, 1);
+  EXPECT_NE(import.out.find("Chyba: Soubor \"v.cgarv\" není platný datový soubor."), std::string::npos) << import.out;
+  EXPECT_EQ(Garvelctl("dump " + home).out, before);
 }
