@@ -314,26 +314,43 @@ QGroupBox* TAutoForm::BuildRecordsBox() {
   layout->addWidget(memoPopis_);
 
   documentsRow_ = new QWidget(box);
-  auto* docs = new QHBoxLayout(documentsRow_);
+  auto* docs = new QGridLayout(documentsRow_);
   docs->setContentsMargins(0, 0, 0, 0);
-  docs->addWidget(Caption("Dokumenty:", documentsRow_));
+  docs->setVerticalSpacing(2);
+  docs->addWidget(Caption("Dokumenty:", documentsRow_), 0, 0);
   const char* const captions[] = {"Zakázkový list:", "Přijmový doklad:", "Faktura:", "Zjednodušený d. d.:"};
+  const char* const buttons[] = {"Vytvořit", "Upravit", "Zobrazit"};
   for (int i = 0; i < 4; ++i) {
+    const int row = i / 2, column = 1 + (i % 2) * 3;
     documentCaptions_[i] = Caption(captions[i], documentsRow_);
     documents_[i] = new TValueLabel(documentsRow_);
     documents_[i]->setMinimumWidth(60);
-    docs->addSpacing(10);
-    docs->addWidget(documentCaptions_[i]);
-    docs->addWidget(documents_[i]);
+    auto* commands = new QHBoxLayout;
+    commands->setSpacing(2);
+    for (int b = 0; b < 3; ++b) {
+      auto* button = new QToolButton(documentsRow_);
+      button->setText(QString::fromUtf8(buttons[b]));
+      button->setObjectName(QString("sbDocument%1_%2").arg(i).arg(b));
+      button->setAutoRaise(true);
+      documentButtons_[i][b] = button;
+      commands->addWidget(button);
+      connect(button, &QToolButton::clicked, this, [this, i, b] {
+        Safely([this, i, b] { b == 2 ? sbShowDocumentClick(i) : sbEditDocumentClick(i); });
+      });
+    }
+    commands->addStretch();
+    docs->addWidget(documentCaptions_[i], row, column, Qt::AlignRight);
+    docs->addWidget(documents_[i], row, column + 1);
+    docs->addLayout(commands, row, column + 2);
   }
+  docs->setColumnStretch(3, 1);
+  docs->setColumnStretch(6, 1);
   unpaid_ = new QLabel(QString::fromUtf8("Nezaplaceno!"), documentsRow_);
   QFont bold = unpaid_->font();
   bold.setBold(true);
   unpaid_->setFont(bold);
   unpaid_->setPalette(red);
-  docs->addSpacing(16);
-  docs->addWidget(unpaid_);
-  docs->addStretch();
+  docs->addWidget(unpaid_, 0, 7);
   layout->addWidget(documentsRow_);
   return box;
 }
@@ -411,13 +428,7 @@ void TAutoForm::UpdateDocuments() {
   tbOpen_->setEnabled(r != nullptr);
   tbRemove_->setEnabled(r != nullptr);
   tbSend_->setEnabled(r != nullptr && !Umail_->text().isEmpty());
-  const std::string numbers[] = {
-      r ? NumberOrText(r->db.contractNr, r->db.contractNrText) : "",
-      r ? NumberOrText(r->db.receiptNr, r->db.receiptNrText) : "",
-      r ? NumberOrText(r->db.invoiceNr, r->db.invoiceNrText) : "",
-      r ? NumberOrText(r->db.simpleInvoiceNr, r->db.simpleInvoiceNrText) : "",
-  };
-  for (int i = 0; i < 4; ++i) documents_[i]->setText(Q(numbers[i]));
+  ShowDocumentsPanel(r);
   unpaid_->setVisible(r && r->db.kind == kKindDone && (r->db.flags & kFlagUnpaid) != 0);
   if (!r) {
     memoPopis_->clear();

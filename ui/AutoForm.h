@@ -55,6 +55,10 @@ class TAutoForm : public QWidget {
   void btnTextClick();
   void tbSendClick();
   void BtnUlozitClick();
+  // "Vytvořit" and "Upravit" of a document (0 job sheet, 1 receipt, 2
+  // invoice, 3 simplified tax document), and "Zobrazit".
+  void sbEditDocumentClick(int document);
+  void sbShowDocumentClick(int document);
   void BtnStornoClick();
 
   // Saves the vehicle with all its records; false (the flag kept, the user
@@ -84,6 +88,9 @@ class TAutoForm : public QWidget {
   QLabel* KmPerYearLabel() { return kmPerYear_; }
   QLabel* WarningLabel() { return inaccurate_; }
   QLabel* DocumentLabel(int i) { return documents_[i]; }
+  QLabel* DocumentCaption(int i) { return documentCaptions_[i]; }
+  // "Vytvořit" (0), "Upravit" (1) and "Zobrazit" (2) of document i.
+  QToolButton* DocumentButton(int i, int which) { return documentButtons_[i][which]; }
   QLabel* UnpaidLabel() { return unpaid_; }
   QLabel* OwnerNameLabel() { return ownerName_; }
   QToolButton* AddButton() { return tbAdd_; }
@@ -122,6 +129,7 @@ class TAutoForm : public QWidget {
   void ShowCaption();
   void FillRecordList();
   void UpdateDocuments();
+  void ShowDocumentsPanel(const Tzaznam* selected);
   void edSearchChange();
   void FormHelp();
   // "Car ID#" + ID + ": " + action in the trace log.
@@ -158,6 +166,7 @@ class TAutoForm : public QWidget {
   QWidget* documentsRow_;
   QLabel* documentCaptions_[4];
   QLabel* documents_[4];
+  QToolButton* documentButtons_[4][3];
   QLabel* unpaid_;
   QPushButton *sbOK_, *sbCancel_, *sbClose_;
 };

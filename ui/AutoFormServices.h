@@ -54,6 +54,16 @@ struct TRecordWindowServices {
   std::function<void(int32_t vehicleID)> vehicleSaved;
   std::function<void(int32_t ownerID)> ownerChanged;
 
+  // The documents of a record (0 job sheet, 1 receipt, 2 invoice, 3
+  // simplified tax document; their buttons are hidden while empty). `editDocument`
+  // runs the document's window on the record with the owner (an empty contact
+  // when unknown) and is true when the record's number changed;
+  // `showDocument` shows the record's stored document.
+  std::function<bool(QWidget* parent, const Tautomobil& vehicle, const TContactRecord& owner, Tzaznam& record,
+                     int document)>
+      editDocument;
+  std::function<void(const Tzaznam& record, int document)> showDocument;
+
   // Hidden while empty.
   std::function<void(QWidget* parent, const TRecordWindowView& view, bool selectedOnly)> printRecords;
   std::function<void(QWidget* parent, const TRecordWindowView& view)> saveAsText;

@@ -65,7 +65,7 @@ QHBoxLayout* Buttons(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel, co
 
 void ShowRecordDocument(const Tzaznam& record, TDocumentKind kind) {
   try {
-    ShowDocument(DocumentFileName(RecordDocumentNumber(record.db, kind), kind));
+    ShowDocument(StoredDocument(kind, RecordDocumentNumber(record.db, kind)));
   } catch (const std::exception& e) {
     ShowError(e.what());
   }
@@ -81,7 +81,7 @@ TfContract::TfContract(QWidget* parent) : QDialog(parent) {
                                                         "Čí&slo:"},
                                    this);
   number_->onShow = [this] {
-    ShowDocument(DocumentFileName(state_.existingNumber, TDocumentKind::Contract));
+    ShowDocument(StoredDocument(TDocumentKind::Contract, state_.existingNumber));
   };
   number_->onOverview = [this] {
     OpenDocumentList(DocumentFolder(TDocumentKind::Contract), "Seznam zakázkových listů", this);
@@ -199,7 +199,7 @@ TfReceipt::TfReceipt(QWidget* parent) : QDialog(parent) {
                                                         "Vytištěný příjmový doklad číslo:", "Zobrazit &doklad",
                                                         "Čí&slo:"},
                                    this);
-  number_->onShow = [this] { ShowDocument(DocumentFileName(state_.existingNumber, TDocumentKind::Receipt)); };
+  number_->onShow = [this] { ShowDocument(StoredDocument(TDocumentKind::Receipt, state_.existingNumber)); };
   number_->onOverview = [this] {
     OpenDocumentList(DocumentFolder(TDocumentKind::Receipt), "Seznam příjmových dokladů", this);
   };

@@ -32,6 +32,7 @@
 #include "ui/ContactDetail.h"
 #include "ui/ContactsForm.h"
 #include "ui/DocumentListForm.h"
+#include "ui/DocumentServices.h"
 #include "ui/HlavniForm.h"
 #include "ui/NovyForm.h"
 #include "ui/PasswordPrompt.h"
@@ -285,6 +286,7 @@ void TGarvelApplication::WireCarWindows() {
   // The main list shows what a records window stored.
   c.services.vehicleSaved = [this](int32_t id) { panel_->RefreshVehicle(id); };
   c.services.ownerChanged = [this](int32_t id) { panel_->RefreshOwner(id); };
+  AddDocumentServices(c.services);
   c.background = bgRecords_;
   c.parent = window_.get();
   c.showButtons = [this](const QStringList& captions, int active) { panel_->SetWindowButtons(captions, active); };

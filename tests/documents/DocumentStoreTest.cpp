@@ -125,3 +125,46 @@ TEST_F(TDocumentStoreTest, RegisterAndMonthFilter) {
 }
 
 }  // namespace
+
+#include "documents/RecordDocuments.h"
+
+namespace {
+
+TEST_F(TDocumentStoreTest, RecordDocumentsPanel) {
+  auto none = RecordDocumentsView(nullptr, true);
+  for (const TRecordDocumentView& v : none) EXPECT_TRUE(v.number.empty() && !v.canCreate && !v.canEdit && !v.canShow);
+  EXPECT_EQ(none[rdReceipt].caption, "Přijmový doklad:");
+
+  Tzaznam r;
+  InitRecord(r, 1, kKindDone);
+  r.db.ID = 7;
+  r.db.contractNrText = "3";                   // its own
+  r.db.receiptNr = 4;                          // another record's
+  r.db.invoiceNrText = "2026/1";               // no record named: its own
+  r.db.simpleInvoiceNrText = "20260009";       // missing
+  WriteData("contracts/3.html", "<!--PARAM_BEGIN(%REC_ID%)-->7<!--PARAM_END-->");
+  WriteData("receipts/4.html", "<!--PARAM_BEGIN(%REC_ID%)-->8<!--PARAM_END-->");
+  WriteData("invoice/2026%2F1.html", "<!--PARAM_BEGIN(%PROFORM_INVOICE%)-->1<!--PARAM_END-->");
+  auto v = RecordDocumentsView(&r, true);
+  EXPECT_EQ(v[rdContract].number, "3");
+  EXPECT_TRUE(v[rdContract].present && v[rdContract].canShow && v[rdContract].canEdit && !v[rdContract].canCreate);
+  EXPECT_EQ(v[rdReceipt].number, "4");
+  EXPECT_TRUE(v[rdReceipt].missing && !v[rdReceipt].canShow && v[rdReceipt].canEdit);
+  EXPECT_TRUE(v[rdInvoice].present);
+  EXPECT_EQ(v[rdInvoice].caption, "Proforma faktura:");
+  EXPECT_TRUE(v[rdSimpleInvoice].missing);
+
+  // With VAT paid, labour without VAT gets only a job sheet.
+  Tzaznam fresh;
+  InitRecord(fresh, 1, kKindDone);
+  fresh.db.flags = kFlagNoLaborVAT;
+  v = RecordDocumentsView(&fresh, true);
+  EXPECT_TRUE(v[rdContract].canCreate);
+  EXPECT_FALSE(v[rdReceipt].canCreate || v[rdInvoice].canCreate || v[rdSimpleInvoice].canCreate);
+  v = RecordDocumentsView(&fresh, false);
+  EXPECT_TRUE(v[rdInvoice].canCreate);
+  fresh.damaged = true;  // a record not read cleanly cannot take a number
+  EXPECT_FALSE(RecordDocumentsView(&fresh, false)[rdContract].canCreate);
+}
+
+}  // namespace
