@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -360,4 +361,29 @@ TEST_F(EditorWindowTest, TripAndRefuellingWindows) {
   f.Form().WriteRecord(fuel);
   EXPECT_EQ(fuel.db.date, EncodeDate(2024, 3, 1));
   EXPECT_EQ(RefuelingDescription(fuel.description), "tankováno 45,50 litrů");
+}
+
+TEST_F(EditorWindowTest, ChosenColumnsAreShownAndKept) {
+  TPridatForm form;
+  form.OpenNew(car_, kKindDone);
+  form.show();
+  QHeaderView* header = form.List()->Header();
+  EXPECT_FALSE(header->isSectionHidden(kColPurchase));
+  // Unchecking "Nákup" (the seventh item) hides its column and stores the
+  // mask; "Popis" stays whatever is asked.
+  WhenModal([](QWidget* w) {
+    auto* list = w->findChild<QListWidget*>();
+    list->item(kColPurchase - kColText)->setCheckState(Qt::Unchecked);
+    list->item(0)->setCheckState(Qt::Unchecked);
+    static_cast<QDialog*>(w)->accept();
+  });
+  form.sbChooseColumnsClick();
+  EXPECT_TRUE(header->isSectionHidden(kColPurchase));
+  EXPECT_FALSE(header->isSectionHidden(kColText));
+  const int stored = ReadCustomInteger("columnMask", 0);
+  EXPECT_FALSE(ColumnShown(stored, kColPurchase));
+  EXPECT_TRUE(ColumnShown(stored, kColText));
+  // The next opening reads the stored mask.
+  form.OpenNew(car_, kKindDone);
+  EXPECT_TRUE(header->isSectionHidden(kColPurchase));
 }
