@@ -346,7 +346,20 @@ void TPridatForm::BuildControls() {
   auto changed = [this] { Handle([this] { Changed(); }); };
   for (QSpinBox* s : {Dden_, Dmesic_, Drok_, cenap_, cenam_}) connect(s, &QSpinBox::valueChanged, this, changed);
   for (QLineEdit* e : {stavkm_, edStH_, edStMin_, edDurH_, edDurMin_}) connect(e, &QLineEdit::textEdited, this, changed);
-  for (QPlainTextEdit* e : {Popis_, material_}) connect(e, &QPlainTextEdit::textChanged, this, changed);
+  for (QPlainTextEdit* e : {Popis_, material_}) {
+    connect(e, &QPlainTextEdit::textChanged, this, [e] {
+      // The box takes no more than the record keeps, so nothing typed is
+      // cut off silently on saving.
+      // (Line breaks are stored as two characters.)
+      const qsizetype limit = static_cast<qsizetype>(kFreeTextLimit);
+      QString text = e->toPlainText();
+      if (text.size() + text.count('\n') <= limit) return;
+      while (text.size() + text.count('\n') > limit) text.chop(text.size() + text.count('\n') - limit);
+      e->setPlainText(text);
+      e->moveCursor(QTextCursor::End);
+    });
+    connect(e, &QPlainTextEdit::textChanged, this, changed);
+  }
   for (QCheckBox* c : {chbLatest_, chbLaborVAT_, chbPaid_}) connect(c, &QCheckBox::toggled, this, changed);
   connect(cbKind_, &QComboBox::currentIndexChanged, this, [this](int i) {
     if (i >= 0) Handle([this, i] { editor_.KindChanged(kComboKinds[i]); });

@@ -32,6 +32,7 @@
 #include "tests/ui/WindowTestHelpers.h"
 #include "ui/ActivityListView.h"
 #include "ui/IconsForm.h"
+#include "ui/MemoText.h"
 #include "ui/PridatForm.h"
 #include "ui/RefuelingForm.h"
 #include "ui/TripForm.h"
@@ -386,4 +387,18 @@ TEST_F(EditorWindowTest, ChosenColumnsAreShownAndKept) {
   // The next opening reads the stored mask.
   form.OpenNew(car_, kKindDone);
   EXPECT_TRUE(header->isSectionHidden(kColPurchase));
+}
+
+TEST_F(EditorWindowTest, TextStyleBoxesTakeNoMoreThanIsStored) {
+  Tzaznam r;
+  InitRecord(r, 3, kKindDone);
+  r.description = "volný text";
+  TPridatForm form;
+  form.OpenExisting(car_, r, false);
+  auto* popis = Child<QPlainTextEdit>(&form, "Popis");
+  popis->setPlainText(QString(2000, 'a') + "\n" + QString(4000, 'b'));
+  Tzaznam out = r;
+  form.Editor().WriteRecord(out);
+  EXPECT_EQ(out.description.size(), kFreeTextLimit);
+  EXPECT_EQ(FromMemoText(popis->toPlainText()), out.description);  // what is shown is what is kept
 }
