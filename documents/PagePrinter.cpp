@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "documents/GarvGraph.h"
 #include "storage/DateText.h"
 #include "storage/DateTime.h"
 
@@ -37,9 +38,15 @@ TGarvPrinter::TGarvPrinter(ITextCanvas& canvas, const std::string& title, int fi
   Decorate();
 }
 
+TGarvPrinter::~TGarvPrinter() {
+  if (aborted_) canvas_.AbortJob();
+  else canvas_.EndJob();
+}
+
 void TGarvPrinter::Decorate() {
   x_ = left_;
   y_ = top_;
+  if (!PageShown()) return;
   const int size = canvas_.FontSize();
   canvas_.SetFontSize(8);
   const std::string pageText = title_ + " Str. " + std::to_string(page_);
@@ -111,13 +118,13 @@ void TGarvPrinter::DrawPiece(const std::string& text) {
       }
       if (lo == 0) lo = 1;  // at least one character, or the text never ends
       size_t cut = lo < starts.size() ? starts[lo] : text.size();
-      canvas_.DrawText(x_, y_, text.substr(0, cut));
+      if (PageShown()) canvas_.DrawText(x_, y_, text.substr(0, cut));
       NewLine();
       DrawPiece(text.substr(cut));
       return;
     }
   }
-  canvas_.DrawText(x_, y_, text);
+  if (PageShown()) canvas_.DrawText(x_, y_, text);
   x_ += canvas_.TextWidth(text);
 }
 
@@ -153,13 +160,15 @@ void TGarvPrinter::NewPage() {
     stopped_ = true;
     return;
   }
-  canvas_.NewPage();
+  // The surface turns a page only once one has been printed on it.
+  if (page_ > firstPage_) canvas_.NewPage();
   Decorate();
 }
 
 void TGarvPrinter::PrintRule(double from, double to) {
   if (stopped_) return;
-  canvas_.DrawLine(Round(from * canvas_.PageWidth()), y_ + 5, Round(to * canvas_.PageWidth()), y_ + 5);
+  if (PageShown())
+    canvas_.DrawLine(Round(from * canvas_.PageWidth()), y_ + 5, Round(to * canvas_.PageWidth()), y_ + 5);
   y_ += 10;
 }
 
@@ -199,4 +208,24 @@ std::string TGarvPrinter::FitText(const std::string& text, int width) const {
     --n;
   }
   return text.substr(0, n > 0 && n < starts.size() ? starts[n] : text.size()) + "...";
+}
+
+void TGarvPrinter::PrintGraph(const TGarvGraph& graph, int height) {
+  if (stopped_) return;
+  height = std::min(height, bottom_ - top_);
+  if (height <= 0) return;
+  if (y_ + height > bottom_) {
+    NewPage();
+    if (stopped_) return;
+  }
+  if (PageShown()) {
+    if (std::unique_ptr<IGraphCanvas> area = canvas_.GraphArea(left_, y_, right_ - left_, height)) {
+      // A copy, so that the caller's graph keeps the layout of its own last
+      // drawing (the window's pointer hint depends on it).
+      TGarvGraph copy = graph;
+      copy.DrawGraph(*area, copy.FitStep(area->Width()), 0);
+    }
+  }
+  y_ += height;
+  NewLine();
 }

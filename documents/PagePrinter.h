@@ -5,8 +5,14 @@
 // surface is behind ITextCanvas so that the layout runs without a window
 // system; the desktop program prints through QPainter on a QPrinter.
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "documents/GraphCanvas.h"
+
+class TGarvGraph;
 
 // A page surface in device pixels.
 class ITextCanvas {
@@ -26,6 +32,15 @@ class ITextCanvas {
   // Each draws nothing when the picture is not loaded.
   virtual void DrawPrintLogo(int right, int top, int height) { (void)right; (void)top; (void)height; }
   virtual void DrawPagePicture(int centreX, int centreY, int width) { (void)centreX; (void)centreY; (void)width; }
+  // An area of the current page to paint a graph on, or null when the
+  // surface cannot. The area lives until the returned object is destroyed.
+  virtual std::unique_ptr<IGraphCanvas> GraphArea(int x, int y, int width, int height) {
+    (void)x, (void)y, (void)width, (void)height;
+    return nullptr;
+  }
+  // The end of the job: the pages go to the printer, or are dropped.
+  virtual void EndJob() {}
+  virtual void AbortJob() {}
 };
 
 struct TTabStop {
@@ -36,9 +51,14 @@ struct TTabStop {
 class TGarvPrinter {
  public:
   // Starts the job on the canvas: margins from the current font, no tab
-  // stops, the first page decorated. `lastPage` limits the output (999 when
-  // no range was chosen).
+  // stops, the first page decorated. Pages firstPage..lastPage are printed
+  // (1..999 when no range was chosen); those before are laid out but not
+  // drawn, those after are not laid out.
   TGarvPrinter(ITextCanvas& canvas, const std::string& title, int firstPage = 1, int lastPage = 999);
+  // Ends the job on the canvas, or drops it when aborted.
+  ~TGarvPrinter();
+  TGarvPrinter(const TGarvPrinter&) = delete;
+  TGarvPrinter& operator=(const TGarvPrinter&) = delete;
 
   void SetTabStops(const std::vector<float>& fractions);
   void SetTabAlignment(size_t index, uint8_t flag);
@@ -55,6 +75,17 @@ class TGarvPrinter {
   // columns separated by the width of "m", counted from the page edge.
   void PrintListView(const std::vector<std::string>& captions, const std::vector<std::vector<std::string>>& rows);
   std::string FitText(const std::string& text, int width) const;
+  // The whole graph, fitted to the width of the text area and `height`
+  // pixels high, at the current line (on a new page when it would not fit
+  // above the bottom limit); then y moves below it.
+  void PrintGraph(const TGarvGraph& graph, int height);
+
+  // For callers that draw on their own.
+  ITextCanvas& Canvas() { return canvas_; }
+  int PageWidth() const { return canvas_.PageWidth(); }
+  int PageHeight() const { return canvas_.PageHeight(); }
+  // False while laying out pages before the first page of the range.
+  bool PageShown() const { return !stopped_ && page_ >= firstPage_; }
 
   void Abort() { aborted_ = true; }
   bool Stopped() const { return stopped_; }
@@ -63,6 +94,7 @@ class TGarvPrinter {
   int Y() const { return y_; }
   int LeftMargin() const { return left_; }
   int RightMargin() const { return right_; }
+  int BottomLimit() const { return bottom_; }
 
  private:
   void Decorate();

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <mutex>
 
 namespace {
@@ -116,6 +117,31 @@ std::string FormatFixed(double value, int decimals) {
   for (char& c : s)
     if (c == '.') c = ',';
   return s;
+}
+
+std::string GeneralNumberText(double value, int digits) {
+  if (!std::isfinite(value) || value == 0) return "0";
+  digits = digits < 1 ? 1 : digits > 17 ? 17 : digits;
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*g", digits, value);
+  std::string s = buf;
+  std::string exponent;
+  if (size_t e = s.find('e'); e != std::string::npos) {
+    // "e+12" becomes "E12", "e-07" becomes "E-7".
+    std::string digitsPart = s.substr(e + 1);
+    s.erase(e);
+    const bool negative = !digitsPart.empty() && digitsPart[0] == '-';
+    size_t i = digitsPart.find_first_not_of("+-0");
+    exponent = std::string("E") + (negative ? "-" : "") + (i == std::string::npos ? "0" : digitsPart.substr(i));
+  }
+  if (s.find('.') != std::string::npos) {
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+  }
+  for (char& c : s)
+    if (c == '.') c = ',';
+  if (s == "-0") s = "0";
+  return s + exponent;
 }
 
 std::string PriceText(double value, bool withCurrency) { return PriceText(value, withCurrency, CurrencyText()); }

@@ -21,6 +21,10 @@ bool IsInteger(std::string_view text);
 
 // Fixed notation with `decimals` decimals and the decimal comma.
 std::string FormatFixed(double value, int decimals);
+// At most `digits` significant digits, no trailing zeros, the decimal comma;
+// scientific form ("1,5E12", "2E-7") only for very large or small values.
+// A value that is not finite gives "0".
+std::string GeneralNumberText(double value, int digits = 10);
 // Two decimals and the decimal comma; with the currency appended after a
 // blank if asked: the process-wide currency text, or the one given.
 std::string PriceText(double value, bool withCurrency);

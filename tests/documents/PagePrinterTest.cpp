@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "documents/GarvGraph.h"
 #include "documents/PagePrinter.h"
 #include "storage/Codec.h"
 #include "storage/DateTime.h"
+#include "tests/support/RecordingGraphCanvas.h"
 
 namespace {
 
@@ -22,6 +26,12 @@ class TFakeCanvas : public ITextCanvas {
   void SetFontSize(int p) override { size = p; }
   int FontSize() const override { return size; }
   void NewPage() override { ++page; }
+  std::unique_ptr<IGraphCanvas> GraphArea(int x, int y, int w, int h) override {
+    areas.push_back({page, x, y, std::to_string(w) + "x" + std::to_string(h)});
+    return std::make_unique<TRecordingGraphCanvas>(w, h);
+  }
+  void EndJob() override { ended = "end"; }
+  void AbortJob() override { ended = "abort"; }
 
   // The text drawn at the text area (not the page decoration).
   std::vector<TItem> Body() const {
@@ -33,6 +43,8 @@ class TFakeCanvas : public ITextCanvas {
 
   std::vector<TItem> items;
   std::vector<int> rules;
+  std::vector<TItem> areas;
+  std::string ended;
   int page = 1;
   int size = 10;
 };
@@ -102,4 +114,56 @@ TEST(PagePrinter, ListView) {
   EXPECT_EQ(body[0].x, 0);        // counted from the page edge
   EXPECT_EQ(body[1].x, 80 + 10);  // widest of the column + the width of "m"
   EXPECT_EQ(body[5].text, "Černý");
+}
+
+TEST(PagePrinter, PagesBeforeTheRangeAreLaidOutButNotPrinted) {
+  TFakeCanvas c;
+  {
+    TGarvPrinter p(c, "T", 2, 3);
+    EXPECT_FALSE(p.PageShown());
+    for (int i = 0; i < 100 && !p.Stopped(); ++i) p.PrintLine("r" + std::to_string(i), false);
+    EXPECT_TRUE(p.Stopped());
+  }
+  EXPECT_EQ(c.ended, "end");
+  // 21 lines a page (rows at 40, 65 ... 540): rows 21..62 on pages 2 and 3,
+  // the first of them on the surface's first sheet, under its decoration.
+  auto body = c.Body();
+  ASSERT_EQ(body.size(), 42u);
+  EXPECT_EQ(body.front().text, "r21");
+  EXPECT_EQ(body.front().page, 1);
+  EXPECT_EQ(body.back().text, "r62");
+  EXPECT_EQ(body.back().page, 2);
+  EXPECT_EQ(c.items.front().text, "T Str. 2");
+
+  TFakeCanvas aborted;
+  {
+    TGarvPrinter p(aborted, "T");
+    p.Abort();
+  }
+  EXPECT_EQ(aborted.ended, "abort");
+}
+
+TEST(PagePrinter, GraphFittedToTheTextAreaAndBelowTheLine) {
+  TFakeCanvas c;
+  TGarvPrinter p(c, "T");
+  TGarvGraph graph;
+  TSingleGraph s;
+  s.Values.assign(100, 1.0);
+  s.Style = kStyleBars;
+  graph.AddSeries(s);
+  p.PrintLine("Nadpis", false);
+  p.PrintGraph(graph, 300);
+  ASSERT_EQ(c.areas.size(), 1u);
+  EXPECT_EQ(c.areas[0].x, 30);
+  EXPECT_EQ(c.areas[0].y, 65);
+  EXPECT_EQ(c.areas[0].text, "940x300");
+  EXPECT_EQ(p.Y(), 65 + 300 + 25);
+  EXPECT_EQ(c.page, 1);
+  // The graph's own layout is untouched by the print.
+  EXPECT_EQ(graph.IndexAtX(100), -1);
+
+  // A graph that does not fit under the text goes to the next page.
+  p.PrintGraph(graph, 300);
+  EXPECT_EQ(c.page, 2);
+  EXPECT_EQ(c.areas.back().y, 40);
 }

@@ -46,3 +46,13 @@ TEST(Numbers, FixedAndPriceTexts) {
   EXPECT_EQ(PriceText(32.9, true), "32,90 Kč");
   SetCurrencyText(saved);
 }
+
+TEST(Numbers, GeneralNumberText) {
+  const std::pair<double, const char*> cases[] = {
+      {3.5, "3,5"},           {12345678, "12345678"},      {-0.25, "-0,25"},
+      {1.0 / 3, "0,3333333333"}, {1.5e12, "1,5E12"},       {2e-7, "2E-7"},
+      {0, "0"},               {-0.0, "0"},                 {std::nan(""), "0"},
+      {INFINITY, "0"},        {150000.1, "150000,1"},
+  };
+  for (auto [value, text] : cases) EXPECT_EQ(GeneralNumberText(value), text) << value;
+}

@@ -1,0 +1,70 @@
+#include "documents/SvgGraphCanvas.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Colour(uint32_t bgr) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+  return buf;
+}
+
+// Character data and attribute values: markup characters become entities,
+// control characters (not allowed in XML) blanks.
+std::string Escaped(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) {
+    switch (ch) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default:
+        if (static_cast<unsigned char>(ch) < 0x20) out += ' ';
+        else out += ch;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+void TSvgGraphCanvas::Clear(uint32_t color) {
+  body_.clear();
+  body_ += "<rect x=\"0\" y=\"0\" width=\"" + std::to_string(width_) + "\" height=\"" + std::to_string(height_) +
+           "\" fill=\"" + Colour(color) + "\"/>\n";
+}
+
+void TSvgGraphCanvas::Line(int x1, int y1, int x2, int y2, uint32_t color, int width, bool dashed) {
+  // Pixel centres, so that a one-pixel line covers one pixel column or row.
+  char buf[200];
+  std::snprintf(buf, sizeof buf, "<line x1=\"%d.5\" y1=\"%d.5\" x2=\"%d.5\" y2=\"%d.5\" stroke=\"%s\" stroke-width=\"%d\"%s/>\n",
+                x1, y1, x2, y2, Colour(color).c_str(), width < 1 ? 1 : width,
+                dashed ? " stroke-dasharray=\"4,3\"" : "");
+  body_ += buf;
+}
+
+void TSvgGraphCanvas::FillRect(int left, int top, int right, int bottom, uint32_t color) {
+  if (right <= left || bottom <= top) return;
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"%s\"/>\n", left, top,
+                right - left, bottom - top, Colour(color).c_str());
+  body_ += buf;
+}
+
+void TSvgGraphCanvas::Text(int x, int y, const std::string& text, uint32_t color) {
+  // y is the top of the text; SVG places the baseline.
+  body_ += "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y + 11) + "\" fill=\"" + Colour(color) +
+           "\">" + Escaped(text) + "</text>\n";
+}
+
+std::string TSvgGraphCanvas::Document() const {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+         std::to_string(width_) + "\" height=\"" + std::to_string(height_) + "\" viewBox=\"0 0 " +
+         std::to_string(width_) + " " + std::to_string(height_) +
+         "\" font-family=\"DejaVu Sans, sans-serif\" font-size=\"11\" shape-rendering=\"crispEdges\">\n" + body_ +
+         "</svg>\n";
+}
