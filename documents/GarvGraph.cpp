@@ -136,11 +136,15 @@ double TGarvGraph::LastX() const {
   return lastX;
 }
 
-double TGarvGraph::FitStep(int imageWidth) const {
+int TGarvGraph::PlotWidth(int imageWidth) const {
   std::vector<TScale> scale;
   std::vector<size_t> axisOwners;
   Scales(scale, axisOwners);
-  const double width = imageWidth - kMargin - (static_cast<double>(axisOwners.size()) * kAxisWidth + kMargin);
+  return imageWidth - kMargin - (static_cast<int>(axisOwners.size()) * kAxisWidth + kMargin);
+}
+
+double TGarvGraph::FitStep(int imageWidth) const {
+  const double width = PlotWidth(imageWidth);
   const double lastX = LastX();
   return lastX > 0 && width > 0 ? width / lastX : 1;
 }
@@ -199,7 +203,10 @@ void TGarvGraph::DrawGraph(IGraphCanvas& c, double step, double start) {
     c.Text(x + 3, H - 38, sep.label, kGrey);
   }
 
-  // Bars first, then lines, each group in series order.
+  // Bars first, then lines, each group in series order. The plot clips
+  // them: the half bar left of the first point and the point past the
+  // right edge stay inside the frame.
+  c.Clip(left, 0, right + 1, H);
   int barCount = 0;
   for (const TSingleGraphEx& s : series_) barCount += s.Style == kStyleBars ? 1 : 0;
   int bar = 0;
@@ -237,6 +244,8 @@ void TGarvGraph::DrawGraph(IGraphCanvas& c, double step, double start) {
       if (s.Style == kStyleBars) ++bar;
     }
   }
+
+  c.Unclip();
 
   // Legends.
   const int th = c.TextHeight();

@@ -62,6 +62,9 @@ class TGarvGraph {
   int PointSpacing(int imageWidth) const;
   // The step that shows the whole x range in a picture of that width.
   double FitStep(int imageWidth) const;
+  // The width of the plot in a picture of that width: right of the axes,
+  // left of the right margin.
+  int PlotWidth(int imageWidth) const;
 
   // The legend text of a series: its Legend, or for kLegendSum the caption,
   // " celkem: ", the sum of its values and the unit.

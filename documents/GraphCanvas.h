@@ -21,4 +21,8 @@ class IGraphCanvas {
   virtual void FillRect(int left, int top, int right, int bottom, uint32_t color) = 0;
   // The text with its top left corner at (x, y).
   virtual void Text(int x, int y, const std::string& text, uint32_t color) = 0;
+  // Drawing from here on shows only within left..right−1, top..bottom−1,
+  // until Unclip.
+  virtual void Clip(int left, int top, int right, int bottom) = 0;
+  virtual void Unclip() = 0;
 };

@@ -1,5 +1,6 @@
 #include "documents/SvgGraphCanvas.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -34,8 +35,24 @@ std::string Escaped(const std::string& text) {
 
 void TSvgGraphCanvas::Clear(uint32_t color) {
   body_.clear();
+  clipped_ = false;
   body_ += "<rect x=\"0\" y=\"0\" width=\"" + std::to_string(width_) + "\" height=\"" + std::to_string(height_) +
            "\" fill=\"" + Colour(color) + "\"/>\n";
+}
+
+void TSvgGraphCanvas::Clip(int left, int top, int right, int bottom) {
+  Unclip();
+  const std::string id = "clip" + std::to_string(++clips_);
+  body_ += "<clipPath id=\"" + id + "\"><rect x=\"" + std::to_string(left) + "\" y=\"" + std::to_string(top) +
+           "\" width=\"" + std::to_string(std::max(0, right - left)) + "\" height=\"" +
+           std::to_string(std::max(0, bottom - top)) + "\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">\n";
+  clipped_ = true;
+}
+
+void TSvgGraphCanvas::Unclip() {
+  if (!clipped_) return;
+  body_ += "</g>\n";
+  clipped_ = false;
 }
 
 void TSvgGraphCanvas::Line(int x1, int y1, int x2, int y2, uint32_t color, int width, bool dashed) {
@@ -50,14 +67,14 @@ void TSvgGraphCanvas::Line(int x1, int y1, int x2, int y2, uint32_t color, int w
 void TSvgGraphCanvas::FillRect(int left, int top, int right, int bottom, uint32_t color) {
   if (right <= left || bottom <= top) return;
   char buf[160];
-  std::snprintf(buf, sizeof buf, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"%s\"/>\n", left, top,
+  std::snprintf(buf, sizeof buf, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"%s\" stroke=\"none\"/>\n", left, top,
                 right - left, bottom - top, Colour(color).c_str());
   body_ += buf;
 }
 
 void TSvgGraphCanvas::Text(int x, int y, const std::string& text, uint32_t color) {
   // y is the top of the text; SVG places the baseline.
-  body_ += "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y + 11) + "\" fill=\"" + Colour(color) +
+  body_ += "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y + 10) + "\" fill=\"" + Colour(color) +
            "\">" + Escaped(text) + "</text>\n";
 }
 
@@ -65,6 +82,6 @@ std::string TSvgGraphCanvas::Document() const {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
          std::to_string(width_) + "\" height=\"" + std::to_string(height_) + "\" viewBox=\"0 0 " +
          std::to_string(width_) + " " + std::to_string(height_) +
-         "\" font-family=\"DejaVu Sans, sans-serif\" font-size=\"11\" shape-rendering=\"crispEdges\">\n" + body_ +
-         "</svg>\n";
+         "\" font-family=\"DejaVu Sans, sans-serif\" font-size=\"10\" shape-rendering=\"crispEdges\">\n" + body_ +
+         (clipped_ ? "</g>\n" : "") + "</svg>\n";
 }

@@ -13,11 +13,13 @@ class TSvgGraphCanvas : public IGraphCanvas {
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
-  int TextHeight() const override { return 14; }
+  int TextHeight() const override { return 12; }
   void Clear(uint32_t color) override;
   void Line(int x1, int y1, int x2, int y2, uint32_t color, int width, bool dashed) override;
   void FillRect(int left, int top, int right, int bottom, uint32_t color) override;
   void Text(int x, int y, const std::string& text, uint32_t color) override;
+  void Clip(int left, int top, int right, int bottom) override;
+  void Unclip() override;
 
   // The whole document, UTF-8.
   std::string Document() const;
@@ -25,4 +27,6 @@ class TSvgGraphCanvas : public IGraphCanvas {
  private:
   int width_, height_;
   std::string body_;
+  int clips_ = 0;
+  bool clipped_ = false;
 };

@@ -196,3 +196,18 @@ std::string DailyHintText(const TDailyStatistics& stats, int index) {
   text += "\r\nPočet záznamů: " + PriceText(value(kSeriesCount), false);
   return text;
 }
+
+std::vector<std::vector<std::string>> DailyPeriodRows(const TDailyStatistics& stats) {
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(static_cast<size_t>(stats.periods) + 1);
+  for (int i = 0; i < stats.periods; ++i) {
+    std::vector<std::string> row{PeriodLabel(stats.grouping, stats.from, i)};
+    for (const TSingleGraph& g : stats.series)
+      row.push_back(GeneralNumberText(static_cast<size_t>(i) < g.Values.size() ? g.Values[static_cast<size_t>(i)] : 0));
+    rows.push_back(std::move(row));
+  }
+  std::vector<std::string> total{"celkem"};
+  for (const TSingleGraph& g : stats.series) total.push_back(GeneralNumberText(TGarvGraph::Sum(g)));
+  rows.push_back(std::move(total));
+  return rows;
+}

@@ -72,6 +72,12 @@ std::optional<TDailyStatistics> ComputeDailyStatistics(TDailySources sources, in
 // gives 0), rounded to whole koruny, halves to even.
 double RecordProfit(const std::string& description);
 
+// The statistics as a table: a row per period (its name, then the four
+// series' values), and a last row "celkem" with the totals the legends show.
+std::vector<std::vector<std::string>> DailyPeriodRows(const TDailyStatistics& stats);
+inline constexpr std::array<const char*, 5> kDailyPeriodColumns = {"Období", "Práce", "Materiál", "Zisk",
+                                                                   "Počet záznamů"};
+
 // The four series and the separators into the graph, first emptying it.
 void FillGraph(const TDailyStatistics& stats, TGarvGraph& graph);
 // The pointer hint of period `index`: its name, then a line per series;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <memory>
 
 #include "catalogues/CatalogueQueries.h"
 #include "storage/CarDb.h"
@@ -185,9 +186,10 @@ void CGroupList::Sort(size_t column, bool descending) {
 bool ComputeVehicleStatistics(TCustomCarDb& cars, TCustomRecDb& records, const TCatalogue& catalogue, int grouping,
                               int percentage, int minimumCount, TDateTime today, CGroupList& result,
                               const TVehicleStatProgress& progress) {
-  std::unordered_map<std::string, std::string> concerns;  // folded make -> concern
-  result = CGroupList(grouping, [&catalogue, &concerns](const std::string& make) {
-    auto [it, added] = concerns.try_emplace(FoldWithoutBlanks(make));
+  // Concern names looked up once per make; the list keeps the lookup.
+  auto concerns = std::make_shared<std::unordered_map<std::string, std::string>>();
+  result = CGroupList(grouping, [catalogue, concerns](const std::string& make) {
+    auto [it, added] = concerns->try_emplace(FoldWithoutBlanks(make));
     if (added) it->second = ConcernNameOfMake(catalogue, make);
     return it->second;
   });

@@ -2,7 +2,10 @@
 
 #include <QFontMetrics>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
+
+#include "ui/QtGraphCanvas.h"
 
 TQtPrintCanvas::TQtPrintCanvas(QPrinter& printer, const QImage& printLogo, const QImage& pagePicture)
     : printer_(printer), printLogo_(printLogo), pagePicture_(pagePicture) {
@@ -48,4 +51,26 @@ void TQtPrintCanvas::DrawPagePicture(int centreX, int centreY, int width) {
   if (pagePicture_.isNull() || width <= 0) return;
   int height = static_cast<int>(std::lround(pagePicture_.height() * static_cast<double>(width) / pagePicture_.width()));
   painter_.drawImage(QRect(centreX - width / 2, centreY - height / 2, width, height), pagePicture_);
+}
+
+std::unique_ptr<IGraphCanvas> TQtPrintCanvas::GraphArea(int x, int y, int width, int height) {
+  if (!painter_.isActive() || width <= 0 || height <= 0) return nullptr;
+  const double scale = std::max(1.0, std::min(printer_.logicalDpiX() / 96.0, width / 800.0));
+  // The canvas saves the painter's state first and restores it when it
+  // goes, with the translation and scale below.
+  auto area = std::make_unique<TQtGraphCanvas>(painter_, static_cast<int>(width / scale),
+                                               static_cast<int>(height / scale));
+  painter_.translate(x, y);
+  painter_.scale(scale, scale);
+  painter_.setClipRect(QRectF(0, 0, width / scale, height / scale), Qt::IntersectClip);
+  return area;
+}
+
+void TQtPrintCanvas::EndJob() {
+  if (painter_.isActive()) painter_.end();
+}
+
+void TQtPrintCanvas::AbortJob() {
+  printer_.abort();
+  if (painter_.isActive()) painter_.end();
 }

@@ -27,6 +27,11 @@ class TQtPrintCanvas : public ITextCanvas {
   void NewPage() override;
   void DrawPrintLogo(int right, int top, int height) override;
   void DrawPagePicture(int centreX, int centreY, int width) override;
+  // A graph area drawn at about 800 units across the text, so that the
+  // graph's pixel sizes (margins, fonts) read as on the screen.
+  std::unique_ptr<IGraphCanvas> GraphArea(int x, int y, int width, int height) override;
+  void EndJob() override;
+  void AbortJob() override;
 
  private:
   QPrinter& printer_;

@@ -36,6 +36,11 @@
 #include "ui/HlavniForm.h"
 #include "ui/NovyForm.h"
 #include "ui/PasswordPrompt.h"
+#include "ui/SlotGuard.h"
+#include "ui/StatCarsForm.h"
+#include "ui/StatCarsSetupForm.h"
+#include "ui/StatDailyForm.h"
+#include "ui/StatDailySetupForm.h"
 #include "ui/VehicleListPanel.h"
 #include "ui/VehicleFormWiring.h"
 #include "ui/VinManagerForm.h"
@@ -398,6 +403,7 @@ void TGarvelApplication::WireCommands() {
   w.SetCommandHandler(TCommand::Invoices, [] { OpenDocumentList("invoice", "Seznam faktur"); });
   w.SetCommandHandler(TCommand::SimpleInvoices,
                       [] { OpenDocumentList("invoice_simple", "Seznam zjednodušených daňových dokladů"); });
+  if (!IsCustomerEdition()) WireStatistics();
   w.SetCommandHandler(TCommand::Help, [this] { ShowHelp("index.html"); });
   w.SetCommandHandler(TCommand::IconColour, [this] { ChooseColour(true); });
   w.SetCommandHandler(TCommand::BackgroundColour, [this] { ChooseColour(false); });
@@ -406,5 +412,33 @@ void TGarvelApplication::WireCommands() {
   });
   w.SetCommandHandler(TCommand::Timer, [] {
     StartTimerProgram(ProgramPath(Config().timer, Config().timerInstallFolder, "tikomer"));
+  });
+}
+
+void TGarvelApplication::WireStatistics() {
+  // Made once; each command asks for its settings and computes again.
+  auto* dailySetup = new TfStatDailySetup(window_.get());
+  auto* daily = new TfStatDaily(TDailySources{*stores_.records, *stores_.cars, stores_.customers.get()}, window_.get());
+  // The list's double click opens the vehicle here once the records window exists.
+  window_->SetCommandHandler(TCommand::DailyStatistics, [this, dailySetup, daily] {
+    RunGuarded([&] {
+      int grouping = 0;
+      TDateTime from = 0, to = 0;
+      if (!dailySetup->Ask(grouping, from, to)) return;
+      daily->SetPrintPictures(bgPrint_, pageLogo_);
+      daily->ComputeDailyStatistics(grouping, from, to);
+    });
+  });
+  auto* carsSetup = new TfStatCarsSetup(window_.get());
+  auto* cars = new TfStatCars(*stores_.cars, *stores_.records, CatalogueOf(stores_), window_.get());
+  window_->SetCommandHandler(TCommand::VehicleStatistics, [carsSetup, cars] {
+    RunGuarded([&] {
+      int grouping = kDefaultVehicleGrouping;
+      TVehicleStatSetup setup;
+      if (!carsSetup->Ask(grouping, setup)) return;
+      // Only the second percentage is passed on; both stay 0 while the
+      // fields cannot be edited.
+      cars->Compute(grouping, setup.worst, setup.minimumCount);
+    });
   });
 }

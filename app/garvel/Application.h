@@ -52,6 +52,7 @@ class TGarvelApplication {
   void ShowPictures();
   void WireCommands();
   void WireCarWindows();
+  void WireStatistics();
   void ApplyColours();
   void VersionCheck();
   void AutomaticBackup();

@@ -21,6 +21,7 @@ const std::vector<TCtlCommand>& CtlCommands() {
       {"attachments", "přílohy: SLOŽKA vypíše složky příloh, SLOŽKA ZNAČKA ID strom příloh vlastníka", CmdAttachments},
       {"attach", "přiloží soubory či složky: SLOŽKA ZNAČKA ID CESTA... [--mode link|copy|move]", CmdAttach},
       {"attach-url", "přiloží internetový odkaz: SLOŽKA ZNAČKA ID ADRESA [--title NÁZEV]", CmdAttachUrl},
+      {"stats", "statistiky: daily SLOŽKA [--from D.M.RRRR] [--to D.M.RRRR] [--group dny|tydny|mesice] [--list] [--svg SOUBOR]; vehicles SLOŽKA [--group koncern|vyrobce|model|varianta|motor] [--min N] [--sort SLOUPEC] [--desc]", CmdStats},
       {"bench", "změří rychlost práce s databází ve SLOŽCE", CmdBench},
   };
   return commands;

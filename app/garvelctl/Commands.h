@@ -31,3 +31,4 @@ int CmdExportCsv(int argc, char** argv);
 int CmdAttachments(int argc, char** argv);
 int CmdAttach(int argc, char** argv);
 int CmdAttachUrl(int argc, char** argv);
+int CmdStats(int argc, char** argv);

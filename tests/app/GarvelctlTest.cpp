@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "tests/support/RunGarvelctl.h"
 #include "tests/support/TempDir.h"
@@ -109,4 +110,55 @@ TEST(Garvelctl, ExchangeFilesTravelBetweenFolders) {
   EXPECT_EQ(import.status, 1);
   EXPECT_NE(import.out.find("Chyba: Soubor \"v.cgarv\" není platný datový soubor."), std::string::npos) << import.out;
   EXPECT_EQ(Garvelctl("dump " + home).out, before);
+// stats daily: one row per period and a "celkem" row equal to the column
+// sums; stats vehicles: groups sorted, fields checked.
+TEST(Garvelctl, DailyAndVehicleStatistics) {
+  TTempDir dir;
+  const std::string db = dir / "db";
+  ASSERT_EQ(Garvelctl("generate --vehicles 40 --records-per-vehicle 10 --customers 10 " + db).status, 0);
+
+  TRun daily = Garvelctl("stats daily " + db + " --from 1.1.2000 --to 31.12.2030 --group mesice --svg " + dir / "g.svg");
+  ASSERT_EQ(daily.status, 0) << daily.out;
+  std::vector<std::vector<std::string>> rows;
+  for (size_t pos = 0; pos < daily.out.size();) {
+    size_t end = daily.out.find('\n', pos);
+    std::string line = daily.out.substr(pos, end - pos);
+    std::vector<std::string> cells;
+    for (size_t a = 0;;) {
+      size_t b = line.find('\t', a);
+      cells.push_back(line.substr(a, b - a));
+      if (b == std::string::npos) break;
+      a = b + 1;
+    }
+    rows.push_back(cells);
+    pos = end == std::string::npos ? daily.out.size() : end + 1;
+  }
+  ASSERT_EQ(rows.size(), 31u * 12 + 2);
+  EXPECT_EQ(rows[0][0], "Období");
+  EXPECT_EQ(rows[1][0], "leden 2000");
+  ASSERT_EQ(rows.back()[0], "celkem");
+  for (size_t c = 1; c <= 4; ++c) {
+    double sum = 0;
+    auto number = [](std::string text) {
+      if (size_t comma = text.find(','); comma != std::string::npos) text[comma] = '.';
+      return std::stod(text);
+    };
+    for (size_t r = 1; r + 1 < rows.size(); ++r) sum += number(rows[r][c]);
+    EXPECT_NEAR(sum, number(rows.back()[c]), 0.01) << c;
+  }
+  EXPECT_NE(rows.back()[4], "0");
+  std::ifstream svg(dir / "g.svg");
+  std::string head;
+  std::getline(svg, head);
+  EXPECT_EQ(head, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+
+  TRun cars = Garvelctl("stats vehicles " + db + " --group vyrobce --min 1 --sort Počet --desc");
+  ASSERT_EQ(cars.status, 0) << cars.out;
+  EXPECT_EQ(cars.out.rfind("Skupina\tPočet\tVyloučeno\tminKm", 0), 0u) << cars.out;
+  EXPECT_GE(Lines(cars.out, ""), 3u);
+
+  EXPECT_EQ(Garvelctl("stats vehicles " + db + " --min -1").status, 2);
+  EXPECT_NE(Garvelctl("stats vehicles " + db + " --min 1000001").out.find("Neplatné hodnoty"), std::string::npos);
+  EXPECT_EQ(Garvelctl("stats vehicles " + db + " --group barva").status, 2);
+  EXPECT_EQ(Garvelctl("stats daily " + db + " --from 31.2.2024").status, 2);
 }

@@ -30,6 +30,8 @@ class TRecordingGraphCanvas : public IGraphCanvas {
   void Text(int x, int y, const std::string& text, uint32_t color) override {
     ops.push_back({'T', x, y, 0, 0, color, 1, false, text});
   }
+  void Clip(int, int, int, int) override {}
+  void Unclip() override {}
 
   std::vector<TOp> Of(char kind, uint32_t color) const {
     std::vector<TOp> out;
