@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -198,19 +197,11 @@ void TcontactsForm::ShowOnMap() {
 void TcontactsForm::PrintList() {
   if (!ConfirmContactListPrint(list_)) return;
   QPrinter printer(QPrinter::HighResolution);
-  QPrintDialog dialog(&printer, this);
-  dialog.setWindowTitle(QString::fromUtf8("Tisk"));
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (!AskPrinter(printer, this)) return;
   TQtPrintCanvas canvas(printer, printLogo_, pagePicture_);
-  if (!canvas.IsActive()) {
-    ShowMessage("Chyba", "Tisk se nepodařilo zahájit.", TMsgIcon::Error);
-    return;
-  }
-  int first = 1, last = 999;
-  if (printer.printRange() == QPrinter::PageRange) {
-    first = printer.fromPage();
-    last = printer.toPage();
-  }
+  if (!PrintStarted(canvas)) return;
+  int first, last;
+  ChosenPages(printer, first, last);
   PrintContactList(list_, canvas, first, last);
 }
 

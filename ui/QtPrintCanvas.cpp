@@ -1,10 +1,12 @@
 #include "ui/QtPrintCanvas.h"
 
 #include <QFontMetrics>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
 
+#include "storage/Notifier.h"
 #include "ui/QtGraphCanvas.h"
 
 TQtPrintCanvas::TQtPrintCanvas(QPrinter& printer, const QImage& printLogo, const QImage& pagePicture)
@@ -73,4 +75,25 @@ void TQtPrintCanvas::EndJob() {
 void TQtPrintCanvas::AbortJob() {
   printer_.abort();
   if (painter_.isActive()) painter_.end();
+}
+
+bool AskPrinter(QPrinter& printer, QWidget* parent) {
+  QPrintDialog dialog(&printer, parent);
+  dialog.setWindowTitle(QString::fromUtf8("Tisk"));
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void ChosenPages(const QPrinter& printer, int& first, int& last) {
+  first = 1;
+  last = 999;
+  if (printer.printRange() == QPrinter::PageRange) {
+    first = printer.fromPage();
+    last = printer.toPage();
+  }
+}
+
+bool PrintStarted(const TQtPrintCanvas& canvas) {
+  if (canvas.IsActive()) return true;
+  ShowMessage("Chyba", "Tisk se nepodařilo zahájit.", TMsgIcon::Error);
+  return false;
 }

@@ -8,6 +8,7 @@
 #include "documents/PagePrinter.h"
 
 class QPrinter;
+class QWidget;
 
 class TQtPrintCanvas : public ITextCanvas {
  public:
@@ -40,3 +41,11 @@ class TQtPrintCanvas : public ITextCanvas {
   QImage printLogo_;
   QImage pagePicture_;
 };
+
+// The print dialogue, captioned "Tisk"; false when cancelled.
+bool AskPrinter(QPrinter& printer, QWidget* parent);
+// The pages chosen in the print dialogue, or 1..999 when none were chosen.
+void ChosenPages(const QPrinter& printer, int& first, int& last);
+// False, after saying "Tisk se nepodařilo zahájit.", when the canvas could
+// not begin on its printer.
+bool PrintStarted(const TQtPrintCanvas& canvas);

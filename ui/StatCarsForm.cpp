@@ -3,7 +3,6 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -11,6 +10,7 @@
 #include "storage/TextUtils.h"
 #include "ui/QtGraphCanvas.h"
 #include "ui/SlotGuard.h"
+#include "ui/StatisticsWidgets.h"
 
 // The groups as table rows, with their tints.
 class TVehicleStatModel : public QAbstractTableModel {
@@ -65,13 +65,7 @@ TfStatCars::TfStatCars(TCustomCarDb& cars, TCustomRecDb& records, TCatalogue cat
   list_ = new QTableView(this);
   model_ = new TVehicleStatModel(this);
   list_->setModel(model_);
-  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list_->verticalHeader()->hide();
-  list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
-  list_->setWordWrap(false);
+  SetUpResultList(list_);
   list_->horizontalHeader()->setSectionsClickable(true);
   list_->horizontalHeader()->setSortIndicatorShown(true);
   list_->setColumnWidth(0, 220);
@@ -83,19 +77,11 @@ TfStatCars::TfStatCars(TCustomCarDb& cars, TCustomRecDb& records, TCatalogue cat
 }
 
 bool TfStatCars::Compute(int grouping, int percentage, int minimumCount) {
-  QProgressDialog progress(QString::fromUtf8("Počítám statistiky vozidel…"), QString::fromUtf8("Storno"), 0, 1,
-                           parentWidget() ? parentWidget() : this);
-  progress.setWindowTitle(QString::fromUtf8("Statistiky vozidel"));
-  progress.setWindowModality(Qt::WindowModal);
-  progress.setMinimumDuration(300);
+  TStatProgressWindow progress(parentWidget() ? parentWidget() : this, QString::fromUtf8("Statistiky vozidel"),
+                               QString::fromUtf8("Počítám statistiky vozidel…"));
   CGroupList groups(grouping);
   const bool done = ComputeVehicleStatistics(cars_, records_, catalogue_, grouping, percentage, minimumCount, Today(),
-                                             groups, [&](int step, int total) {
-                                               progress.setMaximum(std::max(1, total));
-                                               progress.setValue(step);
-                                               return !progress.wasCanceled();
-                                             });
-  progress.reset();
+                                             groups, progress.Callback());
   if (!done) return false;
   ShowGroups(std::move(groups), grouping, minimumCount);
   return true;

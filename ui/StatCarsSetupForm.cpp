@@ -2,8 +2,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +10,7 @@
 
 #include "storage/Notifier.h"
 #include "ui/SlotGuard.h"
+#include "ui/StatisticsWidgets.h"
 
 TfStatCarsSetup::TfStatCarsSetup(QWidget* parent) : QDialog(parent) {
   setObjectName("TfStatCarsSetup");
@@ -50,16 +49,7 @@ TfStatCarsSetup::TfStatCarsSetup(QWidget* parent) : QDialog(parent) {
   grid->addWidget(minimum_, row, 1);
   layout->addWidget(extremes);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  compute_ = new QPushButton(QString::fromUtf8("&Spočítat"), this);
-  compute_->setDefault(true);
-  auto* cancel = new QPushButton(QString::fromUtf8("Storno"), this);
-  buttons->addWidget(compute_);
-  buttons->addWidget(cancel);
-  layout->addLayout(buttons);
-  connect(compute_, &QPushButton::clicked, this, [this] { RunGuarded([this] { ComputeClicked(); }); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  compute_ = AddComputeButtons(this, layout, [this] { ComputeClicked(); });
 }
 
 void TfStatCarsSetup::ComputeClicked() {

@@ -7,9 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -26,6 +24,7 @@
 #include "ui/QtGraphCanvas.h"
 #include "ui/QtPrintCanvas.h"
 #include "ui/SlotGuard.h"
+#include "ui/StatisticsWidgets.h"
 
 namespace {
 
@@ -167,14 +166,8 @@ TfStatDaily::TfStatDaily(TDailySources sources, QWidget* parent)
   list_ = new QTableView(pages_);
   model_ = new TDailyListModel(this);
   list_->setModel(model_);
-  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list_->verticalHeader()->hide();
-  list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
+  SetUpResultList(list_);
   list_->horizontalHeader()->setStretchLastSection(true);
-  list_->setWordWrap(false);
   const int widths[] = {90, 80, 80, 70, 180, 200};
   for (int c = 0; c < 6; ++c) list_->setColumnWidth(c, widths[c]);
   pages_->addTab(list_, QString::fromUtf8("Seznam"));
@@ -201,17 +194,9 @@ TfStatDaily::TfStatDaily(TDailySources sources, QWidget* parent)
 TfStatDaily::~TfStatDaily() = default;
 
 bool TfStatDaily::ComputeDailyStatistics(int grouping, TDateTime from, TDateTime to) {
-  QProgressDialog progress(QString::fromUtf8("Počítám denní statistiky…"), QString::fromUtf8("Storno"), 0, 1,
-                           parentWidget() ? parentWidget() : this);
-  progress.setWindowTitle(QString::fromUtf8("Denní statistiky"));
-  progress.setWindowModality(Qt::WindowModal);
-  progress.setMinimumDuration(300);
-  auto result = ::ComputeDailyStatistics(sources_, grouping, from, to, CurrencyText(), [&](int done, int total) {
-    progress.setMaximum(std::max(1, total));
-    progress.setValue(done);
-    return !progress.wasCanceled();
-  });
-  progress.reset();
+  TStatProgressWindow progress(parentWidget() ? parentWidget() : this, QString::fromUtf8("Denní statistiky"),
+                               QString::fromUtf8("Počítám denní statistiky…"));
+  auto result = ::ComputeDailyStatistics(sources_, grouping, from, to, CurrencyText(), progress.Callback());
   if (!result) return false;
   ShowStatistics(std::move(*result));
   return true;
@@ -301,23 +286,15 @@ void TfStatDaily::PrintCommand() {
   if (stats_.periods == 0) return;
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
-  QPrintDialog dialog(&printer, this);
-  dialog.setWindowTitle(QString::fromUtf8("Tisk"));
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (!AskPrinter(printer, this)) return;
   Print(printer);
 }
 
 void TfStatDaily::Print(QPrinter& printer) {
   TQtPrintCanvas canvas(printer, printLogo_, pagePicture_);
-  if (!canvas.IsActive()) {
-    ShowMessage("Chyba", "Tisk se nepodařilo zahájit.", TMsgIcon::Error);
-    return;
-  }
-  int first = 1, last = 999;
-  if (printer.printRange() == QPrinter::PageRange) {
-    first = printer.fromPage();
-    last = printer.toPage();
-  }
+  if (!PrintStarted(canvas)) return;
+  int first, last;
+  ChosenPages(printer, first, last);
   TGarvPrinter p(canvas, "Denní statistiky", first, last);
   canvas.SetFontSize(16);
   p.PrintLine("Denní statistiky", true);

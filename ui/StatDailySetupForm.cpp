@@ -3,13 +3,13 @@
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "statistics/Periods.h"
+#include "ui/StatisticsWidgets.h"
 
 QDate ToQDate(TDateTime date) {
   const TDateParts p = DecodeDate(date);
@@ -48,16 +48,7 @@ TfStatDailySetup::TfStatDailySetup(QWidget* parent) : QDialog(parent) {
   }
   layout->addWidget(grouping);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  compute_ = new QPushButton(QString::fromUtf8("&Spočítat"), this);
-  compute_->setDefault(true);
-  auto* cancel = new QPushButton(QString::fromUtf8("Storno"), this);
-  buttons->addWidget(compute_);
-  buttons->addWidget(cancel);
-  layout->addLayout(buttons);
-  connect(compute_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  compute_ = AddComputeButtons(this, layout);
   Reset();
 }
 

@@ -1,6 +1,5 @@
 #include "ui/VehicleListPrint.h"
 
-#include <QPrintDialog>
 #include <QPrinter>
 
 #include "shell/VehicleList.h"
@@ -15,15 +14,9 @@ bool ConfirmVehicleListPrint(const TVehicleList& list) {
 
 void PrintVehicleList(const TVehicleList& list, QPrinter& printer, const QImage& printLogo, const QImage& pagePicture) {
   TQtPrintCanvas canvas(printer, printLogo, pagePicture);
-  if (!canvas.IsActive()) {
-    ShowMessage("Chyba", "Tisk se nepodařilo zahájit.", TMsgIcon::Error);
-    return;
-  }
-  int first = 1, last = 999;
-  if (printer.printRange() == QPrinter::PageRange) {
-    first = printer.fromPage();
-    last = printer.toPage();
-  }
+  if (!PrintStarted(canvas)) return;
+  int first, last;
+  ChosenPages(printer, first, last);
   TGarvPrinter p(canvas, "Seznam vozidel", first, last);
   canvas.SetFontSize(20);
   p.PrintLine("Seznam vozidel", true);
@@ -52,8 +45,6 @@ void PrintVehicleListCommand(const TVehicleList& list, QWidget* parent, const QI
                              const QImage& pagePicture) {
   if (!ConfirmVehicleListPrint(list)) return;
   QPrinter printer(QPrinter::HighResolution);
-  QPrintDialog dialog(&printer, parent);
-  dialog.setWindowTitle(QString::fromUtf8("Tisk"));
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (!AskPrinter(printer, parent)) return;
   PrintVehicleList(list, printer, printLogo, pagePicture);
 }
