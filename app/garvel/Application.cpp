@@ -419,7 +419,7 @@ void TGarvelApplication::WireStatistics() {
   // Made once; each command asks for its settings and computes again.
   auto* dailySetup = new TfStatDailySetup(window_.get());
   auto* daily = new TfStatDaily(TDailySources{*stores_.records, *stores_.cars, stores_.customers.get()}, window_.get());
-  // The list's double click opens the vehicle here once the records window exists.
+  daily->SetOpenVehicle([](int32_t id) { OpenCarWindow(id); });
   window_->SetCommandHandler(TCommand::DailyStatistics, [this, dailySetup, daily] {
     RunGuarded([&] {
       int grouping = 0;
