@@ -117,7 +117,7 @@ TEST(Garvelctl, DailyAndVehicleStatistics) {
   const std::string db = dir / "db";
   ASSERT_EQ(Garvelctl("generate --vehicles 40 --records-per-vehicle 10 --customers 10 " + db).status, 0);
 
-  TRun daily = Garvelctl("stats daily " + db + " --from 1.1.2000 --to 31.12.2030 --group mesice --svg " + dir / "g.svg");
+  TCtlRun daily = Garvelctl("stats daily " + db + " --from 1.1.2000 --to 31.12.2030 --group mesice --svg " + dir / "g.svg");
   ASSERT_EQ(daily.status, 0) << daily.out;
   std::vector<std::vector<std::string>> rows;
   for (size_t pos = 0; pos < daily.out.size();) {
@@ -152,7 +152,7 @@ TEST(Garvelctl, DailyAndVehicleStatistics) {
   std::getline(svg, head);
   EXPECT_EQ(head, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
 
-  TRun cars = Garvelctl("stats vehicles " + db + " --group vyrobce --min 1 --sort Počet --desc");
+  TCtlRun cars = Garvelctl("stats vehicles " + db + " --group vyrobce --min 1 --sort Počet --desc");
   ASSERT_EQ(cars.status, 0) << cars.out;
   EXPECT_EQ(cars.out.rfind("Skupina\tPočet\tVyloučeno\tminKm", 0), 0u) << cars.out;
   EXPECT_GE(Lines(cars.out, ""), 3u);
