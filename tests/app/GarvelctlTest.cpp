@@ -110,6 +110,8 @@ TEST(Garvelctl, ExchangeFilesTravelBetweenFolders) {
   EXPECT_EQ(import.status, 1);
   EXPECT_NE(import.out.find("Chyba: Soubor \"v.cgarv\" není platný datový soubor."), std::string::npos) << import.out;
   EXPECT_EQ(Garvelctl("dump " + home).out, before);
+}
+
 // stats daily: one row per period and a "celkem" row equal to the column
 // sums; stats vehicles: groups sorted, fields checked.
 TEST(Garvelctl, DailyAndVehicleStatistics) {
