@@ -17,6 +17,11 @@
 
 namespace {
 
+std::function<void(int32_t)>& AttachmentsOpener() {
+  static std::function<void(int32_t)> opener;
+  return opener;
+}
+
 // The character of each label that gets the keyboard accelerator.
 constexpr int kMnemonic[kContactFieldCount] = {0, 0, 0, 0, 0, 0, 0, 1, 2, 0};
 
@@ -71,9 +76,9 @@ TcontactDetail::TcontactDetail(QWidget* parent) : QDialog(parent) {
     moreGrid->addWidget(Edit(TContactField(f)), f - kFieldIco, 1);
     Edit(TContactField(f))->setMaximumWidth(160);
   }
-  auto* attachments = new QPushButton(QString::fromUtf8("Zobrazit přílohy"), more);
-  attachments->setEnabled(false);  // the attachments window comes with the attachments
-  moreGrid->addWidget(attachments, 0, 3);
+  attachments_ = new QPushButton(QString::fromUtf8("Zobrazit přílohy"), more);
+  attachments_->setEnabled(false);  // until a stored contact is shown
+  moreGrid->addWidget(attachments_, 0, 3);
   moreGrid->setColumnStretch(2, 1);
   layout->addWidget(more);
 
@@ -83,11 +88,14 @@ TcontactDetail::TcontactDetail(QWidget* parent) : QDialog(parent) {
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  for (QPushButton* b : {map_, mail_, attachments}) b->setAutoDefault(false);
+  for (QPushButton* b : {map_, mail_, attachments_}) b->setAutoDefault(false);
 
   // Both links work on what the boxes hold now.
   connect(map_, &QPushButton::clicked, this, [this] { ShowAddressOnMap(FieldsAddressText(Fields())); });
   connect(mail_, &QPushButton::clicked, this, [this] { ComposeEmailTo(Fields()[kFieldEmail]); });
+  connect(attachments_, &QPushButton::clicked, this, [this] {
+    if (AttachmentsOpener() && contactID_ >= 0) AttachmentsOpener()(contactID_);
+  });
   for (int f : {kFieldStreet, kFieldCity, kFieldEmail})
     connect(edits_[static_cast<size_t>(f)], &QLineEdit::textChanged, this, &TcontactDetail::UpdateButtons);
   setMinimumWidth(520);
@@ -121,7 +129,13 @@ void TcontactDetail::UpdateButtons() {
   mail_->setEnabled(CanSendEmail(f[kFieldEmail]));
 }
 
-void TcontactDetail::initialize(const TContactRecord& contact) { ShowFields(ContactFieldsOf(contact)); }
+void TcontactDetail::initialize(const TContactRecord& contact) {
+  ShowFields(ContactFieldsOf(contact));
+  contactID_ = contact.ID;
+  attachments_->setEnabled(AttachmentsOpener() && contactID_ >= 0);
+}
+
+void SetContactAttachmentsOpener(std::function<void(int32_t)> opener) { AttachmentsOpener() = std::move(opener); }
 
 void TcontactDetail::save(TContactRecord& contact) const { ApplyContactFields(Fields(), contact); }
 

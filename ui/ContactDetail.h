@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
 #include "catalogues/ContactFields.h"
 
@@ -35,7 +36,14 @@ class TcontactDetail : public QDialog {
   uint16_t kind_ = kContactCustomer;  // kept when no choice has its code
   QPushButton* map_ = nullptr;
   QPushButton* mail_ = nullptr;
+  QPushButton* attachments_ = nullptr;
+  int32_t contactID_ = -1;
 };
+
+// "Zobrazit přílohy" opens the attachments of the contact through this (the
+// program sets it once the attachments window exists). Without it, and for
+// a contact not stored yet, the button stays disabled.
+void SetContactAttachmentsOpener(std::function<void(int32_t contactID)> opener);
 
 // Shows the detail window on the record; OK copies the fields back and gives
 // true; "Storno" and the close box give false and leave the record unchanged.

@@ -6,6 +6,9 @@
 #include <QUrl>
 
 #include "catalogues/CatalogueStores.h"
+#include "catalogues/EntryPicture.h"
+#include "servicebook/AttachmentRoots.h"
+#include "ui/ContactDetail.h"
 #include "catalogues/Contacts.h"
 #include "catalogues/VinPatterns.h"
 #include "catalogues/StartingCatalogue.h"
@@ -24,6 +27,7 @@
 #include "ui/AutoFormWiring.h"
 #include "ui/CarWindows.h"
 #include "servicebook/NewVehicleStore.h"
+#include "ui/AttachmentsForm.h"
 #include "ui/BackupForm.h"
 #include "ui/CarModelsForm.h"
 #include "ui/ExportCommand.h"
@@ -116,6 +120,7 @@ bool TGarvelApplication::Start(int& exitCode) {
     panel_->SetPictureFinder([lookup](const char* kind, int32_t id) { return lookup->Find(kind, id); });
   panel_->PeriodBox()->setCurrentIndex(Config().filterIndex);
   panel_->Reload();
+  WireAttachments();
   WireCommands();
   WireCarWindows();
   window_->SetActivationHandler([this] { ProcessPendingCommandLines(); });
@@ -292,6 +297,9 @@ void TGarvelApplication::WireCarWindows() {
   c.services.vehicleSaved = [this](int32_t id) { panel_->RefreshVehicle(id); };
   c.services.ownerChanged = [this](int32_t id) { panel_->RefreshOwner(id); };
   AddDocumentServices(c.services);
+  c.services.showAttachments = [this](QWidget*, const Tautomobil& v) {
+    attachments_->ShowRoots(VehicleAttachmentRoots(CatalogueOf(stores_), v, Config().attachpath), false);
+  };
   c.background = bgRecords_;
   c.parent = window_.get();
   c.showButtons = [this](const QStringList& captions, int active) { panel_->SetWindowButtons(captions, active); };
@@ -344,6 +352,7 @@ void TGarvelApplication::CreateWindows() {
       });
     };
   settings_ = new TfConfig(suppliers, password, main);
+  attachments_ = CreateProgramAttachmentsWindow(stores_, Config().attachpath, main);
 
   if (CatalogueOf(stores_).Complete()) {
     catalogueManager_ = new TfCarModels(CatalogueOf(stores_), main);
@@ -358,6 +367,17 @@ void TGarvelApplication::ShowPictures() {
     contacts_->SetBackground(bgContacts_);
     contacts_->SetPrintPictures(bgPrint_, pageLogo_);
   }
+}
+
+void TGarvelApplication::WireAttachments() {
+  window_->SetCommandHandler(TCommand::Attachments, [this] {
+    attachments_->ShowAllAttachments();
+    attachments_->ShowAttachmentWindow(false);
+  });
+  // The contact window is modal, so its attachments are too.
+  SetContactAttachmentsOpener([this](int32_t id) {
+    attachments_->ShowRoots({EntryAttachmentFolder(Config().attachpath, "CON", id)}, true);
+  });
 }
 
 void TGarvelApplication::WireCommands() {
@@ -393,6 +413,7 @@ void TGarvelApplication::WireCommands() {
   if (catalogueManager_) {
     w.SetCommandHandler(TCommand::CatalogueManager, [this] { catalogueManager_->Run(); });
     w.SetCommandHandler(TCommand::VinManager, [this] { vinManager_->Open(); });
+    catalogueManager_->SetAttachmentOpener([this](const std::string& folder) { attachments_->ShowRoots({folder}, true); });
   }
   w.SetCommandHandler(TCommand::Export, [this] {
     RunDatabaseExport(stores_, TVatSettings{Config().taxpaid, Config().taxrate}, window_.get());

@@ -24,6 +24,7 @@ class TcontactsForm;
 class TfCarModels;
 class TfConfig;
 class TfVINmanager;
+class TfAttachments;
 class THlavniForm;
 class TNovyForm;
 class TVehicleListPanel;
@@ -53,6 +54,7 @@ class TGarvelApplication {
   void WireCommands();
   void WireCarWindows();
   void WireStatistics();
+  void WireAttachments();
   void ApplyColours();
   void VersionCheck();
   void AutomaticBackup();
@@ -75,6 +77,7 @@ class TGarvelApplication {
   std::unique_ptr<TCopyDataServer> server_;
   std::unique_ptr<TAboutForm> splash_;
   std::unique_ptr<THlavniForm> window_;
+  TfAttachments* attachments_ = nullptr;  // owned by the main window
   TVehicleListPanel* panel_ = nullptr;
   // Windows kept for the life of the process (children of the main window).
   TcontactsForm* contacts_ = nullptr;
