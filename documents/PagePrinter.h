@@ -26,6 +26,8 @@ class ITextCanvas {
   virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
   virtual void SetFontSize(int points) = 0;
   virtual int FontSize() const = 0;
+  // Bold text from now on (the motto of a print-out's footer).
+  virtual void SetBold(bool bold) { (void)bold; }
   virtual void NewPage() = 0;
   // Pictures named by the settings: the print logo (`bgprint`) at the top
   // right and the page picture (images\testlogo.jpg) under the text.

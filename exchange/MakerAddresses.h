@@ -3,9 +3,10 @@
 
 #include <string>
 
+#include "storage/Version.h"  // kProgramDownloadAddress
+
 inline constexpr const char* kMakerWebAddress = "https://garvel.example";
 inline constexpr const char* kCustomerEditionAddress = "https://garvel.example/zakaznicka-verze/";
-inline constexpr const char* kProgramDownloadAddress = "https://garvel.example/stahnout/";
 inline constexpr const char* kDefaultVersionPage = "https://garvel.example/garv_version.php";
 
 // The version page; GARVEL_VERSION_URL replaces it (tests, demonstrations).

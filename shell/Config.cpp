@@ -22,10 +22,10 @@ const char* const kDefaultReminder =
     "Proveďte, prosím, objednávku.\r\n\r\nTěším se na Vaši návštěvu,\r\njá";
 
 const char* const kSendRecordsBody =
-    "Dobrý den,\r\n\r\nzasíláme Vám záznamy servisní knížky Vašeho vozidla %ZNACKA, RZ %SPZ.\r\n\r\n"
-    "Soubor se záznamy si můžete stáhnout zde:\r\n%URL\r\n\r\n"
-    "Ke zobrazení a uchování záznamů slouží program Garvel, který si můžete zdarma stáhnout zde:\r\n%PROGRAM_URL\r\n\r\n"
-    "S pozdravem\r\nVáš autoservis";
+    "Dobrý den,\r\n\r\nzasílám Vám servisní záznam(y) Vašeho vozu.\r\n\r\nVůz: %ZNACKA, %SPZ\r\n\r\n"
+    "Záznam(y) si můžete stáhnout z následující adresy a uložit do programu servisní knížky Garvel:\r\n%URL\r\n\r\n"
+    "Pokud program nemáte nainstalován, můžete tak učinit prostřednictvím následujícího odkazu:\r\n%PROGRAM_URL\r\n\r\n"
+    "S pozdravem,\r\njá";
 
 std::string IniPath() { return GetVirtualFS().GetRealPath(kIniName); }
 

@@ -41,6 +41,11 @@ void TQtPrintCanvas::SetFontSize(int points) {
   painter_.setFont(font_);
 }
 
+void TQtPrintCanvas::SetBold(bool bold) {
+  font_.setBold(bold);
+  painter_.setFont(font_);
+}
+
 void TQtPrintCanvas::NewPage() { printer_.newPage(); }
 
 void TQtPrintCanvas::DrawPrintLogo(int right, int top, int height) {

@@ -25,6 +25,7 @@ class TQtPrintCanvas : public ITextCanvas {
   void DrawLine(int x1, int y1, int x2, int y2) override;
   void SetFontSize(int points) override;
   int FontSize() const override { return font_.pointSize(); }
+  void SetBold(bool bold) override;
   void NewPage() override;
   void DrawPrintLogo(int right, int top, int height) override;
   void DrawPagePicture(int centreX, int centreY, int width) override;
