@@ -7,20 +7,10 @@
 #include "app/garvelctl/Args.h"
 #include "app/garvelctl/Commands.h"
 #include "app/garvelctl/DatabaseFolder.h"
+#include "app/garvelctl/PrintingNotifier.h"
 #include "exchange/ExchangeFile.h"
-#include "storage/Notifier.h"
-#include "storage/TextUtils.h"
 
 namespace {
-
-// The program's messages, on standard output where they belong to the result.
-class TPrintingNotifier : public INotifier {
- public:
-  TMsgAnswer Show(const TMessageBox& m) override {
-    std::printf("%s: %s\n", m.caption.c_str(), ReplaceAll(m.text, "\r\n", "\n").c_str());
-    return m.defaultAnswer;
-  }
-};
 
 void PrintLists(const TExchangeChanges& changes) {
   for (int list = 0; list < kExchangeListCount; ++list) {
@@ -44,7 +34,6 @@ int CmdImport(int argc, char** argv) {
   TDatabaseFolder db(args.positional.back());
   if (!db.Open(dryRun)) return 1;
   TPrintingNotifier notifier;
-  SetNotifier(&notifier);
   TExchangeIndex index(db.stores);
   CRealFileSystem files;
   int status = 0;
@@ -66,7 +55,6 @@ int CmdImport(int argc, char** argv) {
         });
     if (result.outcome == TExchangeOutcome::Refused || result.applied.failed) status = 1;
   }
-  SetNotifier(nullptr);
   db.stores.CloseAll();
   return status;
 }

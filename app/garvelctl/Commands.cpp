@@ -11,6 +11,8 @@ const std::vector<TCtlCommand>& CtlCommands() {
        CmdExportExchange},
       {"exchange-dump", "vypíše obsah datového souboru .cgarv jako řádky JSON", CmdExchangeDump},
       {"import", "převezme datové soubory: [--dry-run] [--changed] SOUBOR.cgarv... SLOŽKA", CmdImport},
+      {"send-records", "odešle záznam majiteli přes webovou službu: SLOŽKA --vehicle ID --record POŘADÍ", CmdSendRecords},
+      {"version-check", "zjistí nabízenou verzi programu", CmdVersionCheck},
       {"list", "seznam vozidel: SLOŽKA [--search TEXT] [--period DNY] [--archived] [--sort SLOUPEC] [--desc]", CmdList},
       {"invoice", "vystaví fakturu záznamu: SLOŽKA --record ID [--simple] [--proforma] [--number Č] [--payment cash|card|transfer]", CmdInvoice},
       {"contract", "vystaví zakázkový list záznamu: SLOŽKA --record ID [--number Č]", CmdContract},

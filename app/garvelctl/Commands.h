@@ -20,6 +20,8 @@ int CmdDump(int argc, char** argv);
 int CmdExportExchange(int argc, char** argv);
 int CmdExchangeDump(int argc, char** argv);
 int CmdImport(int argc, char** argv);
+int CmdSendRecords(int argc, char** argv);
+int CmdVersionCheck(int argc, char** argv);
 int CmdBench(int argc, char** argv);
 int CmdList(int argc, char** argv);
 int CmdInvoice(int argc, char** argv);

@@ -8,11 +8,14 @@
 #include <vector>
 
 #include "tests/support/RunGarvelctl.h"
+#include "tests/support/StandInWebService.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-TCtlRun Garvelctl(const std::string& args) { return RunGarvelctl(args); }
+TCtlRun Garvelctl(const std::string& args, const std::string& environment = "") {
+  return RunGarvelctl(args, environment);
+}
 
 size_t Lines(const std::string& text, const std::string& prefix) {
   size_t count = 0, pos = 0;
@@ -163,4 +166,39 @@ TEST(Garvelctl, DailyAndVehicleStatistics) {
   EXPECT_NE(Garvelctl("stats vehicles " + db + " --min 1000001").out.find("Neplatné hodnoty"), std::string::npos);
   EXPECT_EQ(Garvelctl("stats vehicles " + db + " --group barva").status, 2);
   EXPECT_EQ(Garvelctl("stats daily " + db + " --from 31.2.2024").status, 2);
+}
+
+// send-records and version-check against the loopback stand-in.
+TEST(Garvelctl, SendRecordsAndVersionCheckUseTheWebService) {
+  TStandInWebService service;
+  ASSERT_TRUE(service.Start());
+  TTempDir dir;
+  const std::string db = dir / "db";
+  ASSERT_EQ(Garvelctl("generate --vehicles 4 --records-per-vehicle 3 --customers 4 " + db).status, 0);
+  WriteFileBytes(db + "/garvconf.ini", "[addresses]\r\nwebserviceurl=" + service.BaseUrl() +
+                                           "\r\nwebservicelogin=dilna\r\nwebservicepwd=tajne\r\n"
+                                           "webserviceemailmethod=1\r\n");
+  TCtlRun sent = Garvelctl("send-records " + db + " --vehicle 1 --record 2");
+  ASSERT_EQ(sent.status, 0) << sent.out;
+  ASSERT_EQ(service.Uploads().size(), 1u);
+  ASSERT_EQ(service.Mails().size(), 1u);
+  EXPECT_EQ(service.Mails()[0].subject, "Servisní záznam vozidla");
+  EXPECT_NE(service.Mails()[0].body.find(service.BaseUrl() + "files/1/"), std::string::npos);
+  EXPECT_EQ(sent.out.find("tajne"), std::string::npos);
+  const std::string log = ReadFileBytes(db + "/emailLog.txt");
+  EXPECT_NE(log.find("SendEmail: "), std::string::npos);
+  EXPECT_EQ(log.find("tajne"), std::string::npos);
+
+  service.Script({TStandInWebService::TFailure::ErrorAnswer});
+  sent = Garvelctl("send-records " + db + " --vehicle 1 --record 2");
+  EXPECT_EQ(sent.status, 1);
+  EXPECT_NE(sent.out.find("Chyba: Nahrávání souboru na server selhalo."), std::string::npos) << sent.out;
+
+  service.SetVersion("3.70", "1.2.2027");
+  TCtlRun version = Garvelctl("version-check", "GARVEL_VERSION_URL=" + service.BaseUrl() + "garv_version.php");
+  EXPECT_EQ(version.status, 0) << version.out;
+  EXPECT_NE(version.out.find("K dispozici je nová verze programu (3.70)."), std::string::npos) << version.out;
+  service.SetVersion("3.63", "1.2.2027");
+  version = Garvelctl("version-check", "GARVEL_VERSION_URL=" + service.BaseUrl() + "garv_version.php");
+  EXPECT_NE(version.out.find("Používáte aktuální verzi."), std::string::npos) << version.out;
 }

@@ -15,9 +15,11 @@ struct TCtlRun {
 };
 
 // `args` go through the shell as written; quote paths that need it.
-inline TCtlRun RunGarvelctl(const std::string& args) {
+// `environment` ("NAME=value ...") is set for this run only.
+inline TCtlRun RunGarvelctl(const std::string& args, const std::string& environment = "") {
   const char* bin = std::getenv("GARVEL_TEST_BIN");
-  std::string cmd = std::string(bin ? bin : GARVEL_TEST_BIN_DIR) + "/garvelctl " + args + " 2>&1";
+  std::string cmd = (environment.empty() ? "" : environment + " ") + std::string(bin ? bin : GARVEL_TEST_BIN_DIR) +
+                    "/garvelctl " + args + " 2>&1";
   TCtlRun run;
   FILE* pipe = popen(cmd.c_str(), "r");
   if (!pipe) return run;
