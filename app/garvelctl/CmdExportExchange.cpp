@@ -6,6 +6,7 @@
 #include "app/garvelctl/Args.h"
 #include "app/garvelctl/Commands.h"
 #include "app/garvelctl/DatabaseFolder.h"
+#include "app/garvelctl/VehicleBook.h"
 #include "exchange/ExchangeExport.h"
 #include "exchange/IdentityHash.h"
 #include "storage/File.h"
@@ -29,26 +30,14 @@ int CmdExportExchange(int argc, char** argv) {
   }
   TDatabaseFolder db(args.positional[0]);
   if (!db.Open()) return 1;
-  Tautomobil vehicle;
-  if (!db.stores.cars->LoadCar(static_cast<int32_t>(vehicleID), vehicle)) {
-    std::fprintf(stderr, "Vozidlo %ld nelze načíst.\n", vehicleID);
-    return 1;
-  }
-  AZaznamy records;
-  db.stores.records->LoadCarRecords(vehicle.ID, records);
-  if (recordIndex >= static_cast<long>(records.size())) {
-    std::fprintf(stderr, "Vozidlo %ld má jen %zu záznamů.\n", vehicleID, records.size());
-    return 1;
-  }
-  TContactRecord owner;
-  std::string bytes;
-  const bool ownerRead = db.stores.customers && vehicle.ownerID >= 0 &&
-                         db.stores.customers->ReadRecord(vehicle.ownerID, bytes);
-  if (ownerRead) DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), owner);
+  TVehicleBook book;
+  if (!book.Load(db, vehicleID, recordIndex)) return 1;
+  const Tautomobil& vehicle = book.vehicle;
+  const AZaznamy& records = book.records;
 
   TExchangeExport what;
   what.vehicle = &vehicle;
-  what.owner = ownerRead ? &owner : nullptr;
+  what.owner = book.ownerRead ? &book.owner : nullptr;
   what.withOwner = !args.Has("--no-owner");
   what.withVehicle = !args.Has("--no-vehicle");
   for (size_t i = 0; i < records.size(); ++i)

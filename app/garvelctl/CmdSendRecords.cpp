@@ -9,6 +9,7 @@
 #include "app/garvelctl/Commands.h"
 #include "app/garvelctl/DatabaseFolder.h"
 #include "app/garvelctl/PrintingNotifier.h"
+#include "app/garvelctl/VehicleBook.h"
 #include "exchange/SendRecords.h"
 #include "exchange/WebService.h"
 #include "shell/Config.h"
@@ -37,29 +38,17 @@ int CmdSendRecords(int argc, char** argv) {
   TPrintingNotifier notifier;
 
   const int status = [&] {
-    Tautomobil vehicle;
-    if (!db.stores.cars->LoadCar(static_cast<int32_t>(vehicleID), vehicle)) {
-      std::fprintf(stderr, "Vozidlo %ld nelze načíst.\n", vehicleID);
-      return 1;
-    }
-    AZaznamy records;
-    db.stores.records->LoadCarRecords(vehicle.ID, records);
-    if (recordIndex >= static_cast<long>(records.size())) {
-      std::fprintf(stderr, "Vozidlo %ld má jen %zu záznamů.\n", vehicleID, records.size());
-      return 1;
-    }
-    std::string bytes;
-    if (!db.stores.customers || vehicle.ownerID < 0 || !db.stores.customers->ReadRecord(vehicle.ownerID, bytes)) {
+    TVehicleBook book;
+    if (!book.Load(db, vehicleID, recordIndex)) return 1;
+    if (!book.ownerRead) {
       std::fprintf(stderr, "Majitele vozidla %ld nelze načíst.\n", vehicleID);
       return 1;
     }
-    TContactRecord owner;
-    DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), owner);
     TServiceBookView view;
-    view.vehicle = &vehicle;
-    view.owner = &owner;
-    view.records = &records;
-    for (size_t i = 0; i < records.size(); ++i) view.rowOrder.push_back(i);
+    view.vehicle = &book.vehicle;
+    view.owner = &book.owner;
+    view.records = &book.records;
+    for (size_t i = 0; i < book.records.size(); ++i) view.rowOrder.push_back(i);
     view.selected = static_cast<int>(recordIndex);
     switch (SendRecordToOwner(view, !args.Has("--no-owner"), !args.Has("--no-vehicle"), WebService(), Config())) {
       case TSendRecordResult::Sent: return 0;
