@@ -435,8 +435,7 @@ void TAutoForm::UpdateDocuments() {
     return;
   }
   const TRecordListSettings settings = RecordListSettingsFrom(Config(), Today());
-  memoPopis_->setPlainText(
-      ToMemoText(FormatActivities(r->db.kind, r->db.flags, r->description, 4, "\r\n", "\r\n", '\0', settings.vat)));
+  memoPopis_->setPlainText(ToMemoText(ActivitiesDescriptionText(r->db.kind, r->db.flags, r->description, settings.vat)));
 }
 
 void TAutoForm::edSearchChange() { FillRecordList(); }

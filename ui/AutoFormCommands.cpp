@@ -22,6 +22,7 @@
 #include "servicebook/VehicleSave.h"
 #include "ui/AutoForm.h"
 #include "ui/BackgroundTableView.h"
+#include "ui/DialogParts.h"
 #include "ui/MemoText.h"
 #include "ui/RecordListModel.h"
 
@@ -33,15 +34,7 @@ const char* const kDamagedRecord =
 
 }  // namespace
 
-void TAutoForm::Safely(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const std::exception& e) {
-    LogError(std::string("Záznamy automobilu: ") + e.what(), true);
-  } catch (...) {
-    LogError("Záznamy automobilu: neznámá chyba", true);
-  }
-}
+void TAutoForm::Safely(const std::function<void()>& command) { GuardedSlot("Záznamy automobilu", command); }
 
 bool TAutoForm::Open(int32_t vehicleID) {
   vehicleID_ = vehicleID;
@@ -325,7 +318,7 @@ void TAutoForm::closeEvent(QCloseEvent* event) {
     }
   } catch (const std::exception& e) {
     LogError(std::string("Záznamy automobilu: ") + e.what(), true);
-    event->ignore();
+    event->ignore();  // the window stays rather than lose what it holds
     return;
   }
   event->accept();

@@ -1,9 +1,9 @@
 #pragma once
 // The records window's services from the program's windows and stores: the
-// vehicle, comments and parts-order windows, the contact chooser and
-// editor, and a mail draft for the owner. The record editors, printing,
-// text export, sending and attachments are added where their windows are
-// wired; the main list's refreshers by the program.
+// record, refuelling and trip editors, the vehicle, comments and
+// parts-order windows, the contact chooser and editor, and a mail draft for
+// the owner. Printing, text export, sending and attachments are added where
+// their windows are wired; the main list's refreshers by the program.
 
 #include <QImage>
 

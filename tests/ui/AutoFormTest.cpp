@@ -22,6 +22,7 @@
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
 #include "tests/ui/TestApplication.h"
+#include "tests/ui/WindowTestHelpers.h"
 #include "ui/AutoForm.h"
 #include "ui/BackgroundTableView.h"
 #include "ui/CarWindows.h"
@@ -30,14 +31,6 @@
 namespace {
 
 const TDateTime kToday = EncodeDate(2031, 3, 1);
-
-// With GARVEL_SCREENSHOTS set, the window is saved there as a picture.
-void Screenshot(QWidget* w, const char* name) {
-  if (const char* dir = std::getenv("GARVEL_SCREENSHOTS")) {
-    QApplication::processEvents();
-    w->grab().save(QString(dir) + "/" + name + ".png");
-  }
-}
 
 // The editors and other windows, played by a script.
 struct TFakeWindows {
