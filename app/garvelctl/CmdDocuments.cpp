@@ -20,26 +20,6 @@
 
 namespace {
 
-// The database folder as the program's data folder: its settings, templates
-// that override the shipped ones, and its document folders.
-class TDocumentSession {
- public:
-  explicit TDocumentSession(const std::string& folder) : db(folder) {
-    TFileSystemFolders f = DefaultFileSystemFolders();
-    f.userData = db.dir;
-    f.commonData = db.dir + ".garvel-no-common-folder/";
-    SetupFileSystems(f, false);
-    LoadDefaults(Config());
-    LoadConfig(Config());
-    ApplyConfig(Config());
-  }
-  ~TDocumentSession() {
-    db.stores.CloseAll();
-    TeardownFileSystems();
-  }
-  TDatabaseFolder db;
-};
-
 // Opens the stores for writing; while the desktop program holds them nothing
 // is issued.
 bool OpenForWriting(TDatabaseFolder& db, const char* command) {
@@ -57,7 +37,7 @@ using TIssue = std::function<TIssueResult(const Tautomobil&, const TContactRecor
 
 int IssueForRecord(const char* command, const std::string& folder, long recordId, TDocumentKind kind,
                    const std::function<TIssue(const Tzaznam&)>& prepare) {
-  TDocumentSession session(folder);
+  TDataFolderSession session(folder);
   TDatabaseFolder& db = session.db;
   if (!OpenForWriting(db, command)) return 1;
   Tzaznam record;
@@ -172,7 +152,7 @@ int CmdDocuments(int argc, char** argv) {
     std::fprintf(stderr, "Použití: %s\n", kUsage);
     return 2;
   }
-  TDocumentSession session(args.positional[0]);
+  TDataFolderSession session(args.positional[0]);
   const int32_t from = args.Has("--from") ? DayNumber(TextDate(args.Value("--from"))) : INT32_MIN;
   const int32_t to = args.Has("--to") ? DayNumber(TextDate(args.Value("--to"))) : INT32_MAX;
   TDocumentRegister reg = ReadDocumentRegister(DocumentFolder(kind));

@@ -8,7 +8,11 @@
 #include "app/garvelctl/Commands.h"
 #include "catalogues/ContactRecord.h"
 #include "servicebook/Activities.h"
+#include "servicebook/RecordList.h"
 #include "servicebook/RefuelTrip.h"
+#include "servicebook/VehicleSave.h"
+#include "catalogues/StartingCatalogue.h"
+#include "storage/FileSystemSetup.h"
 #include "shell/Stores.h"
 #include "storage/Coding.h"
 #include "storage/RealFileSystem.h"
@@ -142,17 +146,106 @@ Tzaznam MakeRecord(std::mt19937& rng, int32_t carID, TDateTime date, int km) {
   return r;
 }
 
+// Plans that fall due around today, by date or by mileage, so that the
+// reminders have something to show.
+void AddDuePlans(std::mt19937& rng, int32_t carID, TDateTime today, AZaznamy& records) {
+  const int roll = Between(rng, 0, 99);
+  if (roll >= 40) return;
+  Tzaznam plan;
+  InitRecord(plan, carID, kKindPlan);
+  plan.description = std::string(Pick(rng, kWork));
+  plan.db.priceWrk = 0;
+  if (roll < 25) {
+    plan.db.date = today + Between(rng, -25, 12);
+    plan.db.km = -1;
+  } else {
+    // Due by km: where the vehicle is expected to be a few days from now.
+    TRecordListSettings settings;
+    settings.today = today;
+    const TMileageRate rate = ComputeMileageRate(records, today, settings.kmcalcmonths);
+    const double days = today + Between(rng, -20, 12) - rate.lastDate;
+    plan.db.date = 0;
+    plan.db.km = std::max(0, static_cast<int32_t>(rate.lastKm + rate.kmPerDay * days));
+  }
+  records.push_back(plan);
+}
+
+// One vehicle with `count` records; -1 when it could not be stored.
+int32_t GenerateVehicle(std::mt19937& rng, TStoreSet& stores, const std::vector<int32_t>& customerIDs, long count,
+                        TDateTime today, long& recordCount, bool mayArchive = true) {
+  const TModelSpec& m = kModels[Between(rng, 0, static_cast<int>(std::size(kModels)) - 1)];
+  Tautomobil v;
+  InitVehicle(v);
+  v.tag = Plate(rng);
+  v.manufacturer = m.make;
+  v.model = m.model;
+  v.subtype = m.subtype;
+  v.engine = m.engine;
+  v.color = Pick(rng, kColors);
+  v.year = Between(rng, 1996, 2025);
+  v.month = Between(rng, 0, 2) == 0 ? Between(rng, 1, 12) : -1;
+  v.vin = Vin(rng);
+  v.engineNumber = "M" + std::to_string(Between(rng, 100000, 999999));
+  v.ownerID = customerIDs.empty() ? -1 : customerIDs[static_cast<size_t>(Between(rng, 0, static_cast<int>(customerIDs.size()) - 1))];
+  if (Between(rng, 0, 3) == 0) v.comments = "Zákazník preferuje originální díly.\r\nZimní pneu uskladněny v dílně.";
+  if (mayArchive && Between(rng, 0, 19) == 0) v.archived = kArchivedMark;
+  try {
+    stores.cars->CreateCar(v, "");
+  } catch (const std::exception&) {
+    return -1;
+  }
+
+  AZaznamy records;
+  int km = Between(rng, 5000, 60000);
+  // A long history starts further back, with services closer together.
+  const int span = count > 50 ? static_cast<int>(std::min<long>(count * 12, 365 * 40)) : Between(rng, 365 * 3, 365 * 10);
+  const int step = count > 50 ? std::max(1, span / static_cast<int>(count)) : 0;
+  TDateTime date = today - span;
+  for (long k = 0; k < count; ++k) {
+    km += step ? Between(rng, step * 20, step * 60) : Between(rng, 500, 15000);
+    date += step ? Between(rng, 1, 2 * step - 1) : Between(rng, 5, 200);
+    if (date > today + 180) date = today - Between(rng, 0, 60);
+    records.push_back(MakeRecord(rng, v.ID, date, km));
+  }
+  // Some recent jobs are not paid yet.
+  for (auto it = records.rbegin(); it != records.rend(); ++it) {
+    if (it->db.kind != kKindDone || it->db.date > today) continue;
+    if (Between(rng, 0, 5) == 0) it->db.flags |= kFlagUnpaid;
+    break;
+  }
+  AddDuePlans(rng, v.ID, today, records);
+  // The effective dates are stored as the records window stores them.
+  TRecordListSettings settings;
+  settings.today = today;
+  StoreEffectiveDates(records, settings);
+  stores.records->SaveCarRecords(v.ID, records);
+  recordCount += static_cast<long>(records.size());
+  v.lastService = LastServiceDate(records);
+  if (v.lastService > today) v.lastService = today;
+  stores.cars->SaveCar(v);
+  // Some records are deleted again, leaving erased slots to reuse.
+  if (records.size() > 2 && count <= 50 && Between(rng, 0, 9) == 0) {
+    records.erase(records.begin() + Between(rng, 0, static_cast<int>(records.size()) - 1));
+    stores.records->SaveCarRecords(v.ID, records);
+    --recordCount;
+  }
+  return v.ID;
+}
+
 }  // namespace
 
 int CmdGenerate(int argc, char** argv) {
-  TArgs args(argc, argv, {"--vehicles", "--records-per-vehicle", "--customers", "--seed"});
+  TArgs args(argc, argv, {"--vehicles", "--records-per-vehicle", "--customers", "--seed", "--big-vehicle"});
   if (args.positional.size() != 1) {
-    std::fprintf(stderr, "Použití: garvelctl generate --vehicles N --records-per-vehicle M [--customers K] SLOŽKA\n");
+    std::fprintf(stderr,
+                 "Použití: garvelctl generate --vehicles N --records-per-vehicle M [--customers K] [--big-vehicle R] "
+                 "SLOŽKA\n");
     return 2;
   }
   const long vehicles = args.Number("--vehicles", 100);
   const long perVehicle = args.Number("--records-per-vehicle", 10);
   const long customerCount = args.Number("--customers", std::max(1L, vehicles * 2 / 5));
+  const long bigRecords = args.Number("--big-vehicle", 0);  // one more vehicle with this many records
   std::mt19937 rng(static_cast<unsigned>(args.Number("--seed", 20261210)));
   std::string dir = args.positional[0];
   if (dir.back() != '/') dir += '/';
@@ -161,10 +254,21 @@ int CmdGenerate(int argc, char** argv) {
     std::fprintf(stderr, "Nelze vytvořit složku %s\n", dir.c_str());
     return 1;
   }
+  // The new folder is the data folder: its error log records the opening of
+  // the stores and what the starting catalogue skips.
+  const TFileSystemFolders program = DefaultFileSystemFolders();
+  SetupFileSystems(TFileSystemFolders{dir, dir + ".garvel-no-common-folder/", program.programDir}, false);
+  struct TTeardown {
+    ~TTeardown() { TeardownFileSystems(); }
+  } teardown;
   TStoreSet stores;
   TStoreOpenOptions options;
   options.showMessages = true;
   if (!OpenStores(stores, fs, dir, options) || !stores.customers) return 1;
+  // The catalogue a fresh installation starts with.
+  TCatalogueCounts counts;
+  const bool catalogueLoaded = LoadStartingCatalogue(CatalogueOf(stores), program.programDir + "catalogue/", &counts);
+  if (!catalogueLoaded) std::fprintf(stderr, "Výchozí katalog vozidel nebyl načten.\n");
 
   std::vector<int32_t> customerIDs;
   for (long i = 0; i < customerCount; ++i) {
@@ -191,49 +295,11 @@ int CmdGenerate(int argc, char** argv) {
   long recordCount = 0;
   std::vector<int32_t> carIDs;
   for (long i = 0; i < vehicles; ++i) {
-    const TModelSpec& m = kModels[Between(rng, 0, static_cast<int>(std::size(kModels)) - 1)];
-    Tautomobil v;
-    InitVehicle(v);
-    v.tag = Plate(rng);
-    v.manufacturer = m.make;
-    v.model = m.model;
-    v.subtype = m.subtype;
-    v.engine = m.engine;
-    v.color = Pick(rng, kColors);
-    v.year = Between(rng, 1996, 2025);
-    v.month = Between(rng, 0, 2) == 0 ? Between(rng, 1, 12) : -1;
-    v.vin = Vin(rng);
-    v.engineNumber = "M" + std::to_string(Between(rng, 100000, 999999));
-    v.ownerID = customerIDs.empty() ? -1 : customerIDs[static_cast<size_t>(Between(rng, 0, static_cast<int>(customerIDs.size()) - 1))];
-    if (Between(rng, 0, 3) == 0) v.comments = "Zákazník preferuje originální díly.\r\nZimní pneu uskladněny v dílně.";
-    if (Between(rng, 0, 19) == 0) v.archived = kArchivedMark;
-    stores.cars->CreateCar(v, "");
-    carIDs.push_back(v.ID);
-
-    AZaznamy records;
-    int km = Between(rng, 5000, 60000);
-    TDateTime date = today - Between(rng, 365 * 3, 365 * 10);
-    TDateTime last = 0;
-    for (long k = 0; k < perVehicle; ++k) {
-      km += Between(rng, 500, 15000);
-      date += Between(rng, 5, 200);
-      if (date > today + 180) date = today - Between(rng, 0, 60);
-      records.push_back(MakeRecord(rng, v.ID, date, km));
-      if (records.back().db.kind == kKindDone && date > last && date <= today) last = date;
-    }
-    stores.records->SaveCarRecords(v.ID, records);
-    recordCount += static_cast<long>(records.size());
-    if (last > 0) {
-      v.lastService = last;
-      stores.cars->SaveCar(v);
-    }
-    // Some records are deleted again, leaving erased slots to reuse.
-    if (records.size() > 2 && Between(rng, 0, 9) == 0) {
-      records.erase(records.begin() + Between(rng, 0, static_cast<int>(records.size()) - 1));
-      stores.records->SaveCarRecords(v.ID, records);
-      --recordCount;
-    }
+    const int32_t id = GenerateVehicle(rng, stores, customerIDs, perVehicle, today, recordCount);
+    if (id >= 0) carIDs.push_back(id);
   }
+  int32_t bigVehicle = -1;
+  if (bigRecords > 0) bigVehicle = GenerateVehicle(rng, stores, customerIDs, bigRecords, today, recordCount, false);
   // A few vehicles are deleted with their records: erased vehicle slots.
   long erased = 0;
   for (size_t i = 7; i < carIDs.size(); i += 97) {
@@ -242,6 +308,11 @@ int CmdGenerate(int argc, char** argv) {
   }
   stores.CloseAll();
   std::printf("Vytvořeno: %ld zákazníků, %ld vozidel (%ld smazáno), %ld záznamů v %s\n",
-              static_cast<long>(customerIDs.size()), vehicles - erased, erased, recordCount, dir.c_str());
+              static_cast<long>(customerIDs.size()), vehicles - erased + (bigVehicle >= 0), erased, recordCount,
+              dir.c_str());
+  if (catalogueLoaded)
+    std::printf("Katalog: %d koncernů, %d značek, %d modelů, %d motorů\n", counts.concerns, counts.makes,
+                counts.models, counts.engines);
+  if (bigVehicle >= 0) std::printf("Vozidlo s %ld záznamy: ID %d\n", bigRecords, bigVehicle);
   return 0;
 }

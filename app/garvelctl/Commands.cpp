@@ -14,6 +14,8 @@ const std::vector<TCtlCommand>& CtlCommands() {
       {"send-records", "odešle záznam majiteli přes webovou službu: SLOŽKA --vehicle ID --record POŘADÍ", CmdSendRecords},
       {"version-check", "zjistí nabízenou verzi programu", CmdVersionCheck},
       {"list", "seznam vozidel: SLOŽKA [--search TEXT] [--period DNY] [--archived] [--sort SLOUPEC] [--desc]", CmdList},
+      {"records", "záznamy vozidla jako v okně záznamů: SLOŽKA --vehicle ID [--search TEXT] [--today D.M.RRRR]",
+       CmdRecords},
       {"invoice", "vystaví fakturu záznamu: SLOŽKA --record ID [--simple] [--proforma] [--number Č] [--payment cash|card|transfer]", CmdInvoice},
       {"contract", "vystaví zakázkový list záznamu: SLOŽKA --record ID [--number Č]", CmdContract},
       {"receipt", "vystaví příjmový doklad záznamu: SLOŽKA --record ID [--number Č]", CmdReceipt},

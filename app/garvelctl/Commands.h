@@ -24,6 +24,7 @@ int CmdSendRecords(int argc, char** argv);
 int CmdVersionCheck(int argc, char** argv);
 int CmdBench(int argc, char** argv);
 int CmdList(int argc, char** argv);
+int CmdRecords(int argc, char** argv);
 int CmdInvoice(int argc, char** argv);
 int CmdContract(int argc, char** argv);
 int CmdReceipt(int argc, char** argv);

@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "shell/Config.h"
 #include "shell/Stores.h"
+#include "storage/FileSystemSetup.h"
 #include "storage/RealFileSystem.h"
 
 struct TDatabaseFolder {
@@ -21,4 +23,24 @@ struct TDatabaseFolder {
     options.readOnly = readOnly;
     return OpenStores(stores, fs, dir, options);
   }
+};
+
+// The database folder as the program's data folder: its settings, templates
+// that override the shipped ones, and its document folders.
+class TDataFolderSession {
+ public:
+  explicit TDataFolderSession(const std::string& folder) : db(folder) {
+    TFileSystemFolders f = DefaultFileSystemFolders();
+    f.userData = db.dir;
+    f.commonData = db.dir + ".garvel-no-common-folder/";
+    SetupFileSystems(f, false);
+    LoadDefaults(Config());
+    LoadConfig(Config());
+    ApplyConfig(Config());
+  }
+  ~TDataFolderSession() {
+    db.stores.CloseAll();
+    TeardownFileSystems();
+  }
+  TDatabaseFolder db;
 };
