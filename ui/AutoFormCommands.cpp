@@ -67,7 +67,7 @@ bool TAutoForm::Open(int32_t vehicleID) {
   tbAdd_->setVisible(adds[0] || adds[3] || adds[4]);
   tbPrint_->setVisible(bool(services_.printRecords));
   tbText_->setVisible(bool(services_.saveAsText));
-  tbSend_->setVisible(bool(services_.sendRecord) && !IsCustomerEdition());
+  tbSend_->setVisible(bool(services_.sendRecord));
   sbShowAttach_->setVisible(bool(services_.showAttachments));
   sbOrder_->setVisible(bool(services_.orderParts));
   ShowVehicle();

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/garvelctl/Commands.h"
+#include "servicebook/RecordList.h"
+#include "servicebook/VehicleSave.h"
 #include "shell/Stores.h"
 #include "shell/VehicleList.h"
 #include "storage/FileOps.h"
@@ -85,6 +87,8 @@ int CmdBench(int argc, char** argv) {
   t = Clock::now();
   long vehicles = 0, records = 0;
   size_t textBytes = 0;
+  int32_t largest = -1;  // the vehicle with the most records
+  size_t largestCount = 0;
   for (int slot = 0; slot < stores.cars->Count(); ++slot) {
     int32_t id = stores.cars->IDAt(slot);
     Tautomobil v;
@@ -94,6 +98,10 @@ int CmdBench(int argc, char** argv) {
     stores.records->LoadCarRecords(id, recs);
     records += static_cast<long>(recs.size());
     for (const Tzaznam& r : recs) textBytes += r.description.size() + r.material.size();
+    if (recs.size() > largestCount) {
+      largest = id;
+      largestCount = recs.size();
+    }
   }
   const double loadAllMs = Ms(t);
   const long peakMb = PeakRssMb();
@@ -118,11 +126,39 @@ int CmdBench(int argc, char** argv) {
     list.ClickColumn(column);
     sortMs = std::max(sortMs, Ms(t));
   }
+  // The records window of the vehicle with the most records: reading the
+  // vehicle and its records and building the list, then typing a search.
+  double windowFillMs = 0, windowKeystrokeMs = 0;
+  if (largest >= 0) {
+    const TRecordListSettings settings = [] {
+      TRecordListSettings s;
+      s.today = Today();
+      return s;
+    }();
+    const int rounds = 50;
+    t = Clock::now();
+    for (int i = 0; i < rounds; ++i) {
+      Tautomobil v;
+      AZaznamy recs;
+      stores.cars->LoadCar(largest, v);
+      stores.records->LoadCarRecords(largest, recs);
+      BuildRecordList(recs, "", settings);
+    }
+    windowFillMs = Ms(t) / rounds;
+    AZaznamy recs;
+    stores.records->LoadCarRecords(largest, recs);
+    const char* searched[] = {"v", "vý", "vým", "výmě", "výměn", "výměna", "výměna o", "výměna", "vým", "v", ""};
+    for (const char* text : searched) {
+      t = Clock::now();
+      BuildRecordList(recs, text, settings);
+      windowKeystrokeMs = std::max(windowKeystrokeMs, Ms(t));
+    }
+  }
   stores.CloseAll();
 
   // Saving one changed and one new record, on a copy.
   std::string copy = MakeTempFolder();
-  double saveMs = -1;
+  double saveMs = -1, saveVehicleMs = 0;
   if (!copy.empty() && sample >= 0 &&
       CopyTree(S_FileName{dir, &fs}, S_FileName{copy, &fs})) {
     TStoreSet rw;
@@ -145,6 +181,21 @@ int CmdBench(int argc, char** argv) {
         rw.records->SaveCarRecords(sample, recs);  // back to the old count
       }
       saveMs = total / rounds;
+      // The records window's save of the largest vehicle after one change,
+      // as instant save does after every change.
+      if (largest >= 0) {
+        Tautomobil v;
+        AZaznamy recs;
+        rw.cars->LoadCar(largest, v);
+        rw.records->LoadCarRecords(largest, recs);
+        const int saves = 20;
+        for (int i = 0; i < saves; ++i) {
+          recs[static_cast<size_t>(i) % recs.size()].description += " ";
+          auto s = Clock::now();
+          SaveVehicleAndRecords(*rw.cars, *rw.records, v, recs);
+          saveVehicleMs = std::max(saveVehicleMs, Ms(s));
+        }
+      }
       rw.CloseAll();
     }
     fs.DeleteDirectory(copy);
@@ -160,5 +211,8 @@ int CmdBench(int argc, char** argv) {
   std::printf("seznam vozidel: načtení a řazení:   %8.1f ms\n", listLoadMs);
   std::printf("seznam vozidel: nejdelší úhoz:      %8.1f ms\n", keystrokeMs);
   std::printf("seznam vozidel: nejdelší řazení:    %8.1f ms\n", sortMs);
+  std::printf("okno záznamů (%zu záznamů): načtení a seznam: %8.2f ms\n", largestCount, windowFillMs);
+  std::printf("okno záznamů: nejdelší úhoz hledání:         %8.2f ms\n", windowKeystrokeMs);
+  std::printf("okno záznamů: nejdelší SaveVehicle:          %8.2f ms\n", saveVehicleMs);
   return 0;
 }

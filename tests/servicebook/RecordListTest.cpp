@@ -3,10 +3,14 @@
 #include <cmath>
 #include <limits>
 
+#include "catalogues/StartingCatalogue.h"
 #include "servicebook/AttachmentRoots.h"
 #include "servicebook/RecordList.h"
 #include "servicebook/VehicleSave.h"
+#include "shell/Stores.h"
 #include "storage/DateText.h"
+#include "tests/support/RecordingNotifier.h"
+#include "tests/support/TestFileSystems.h"
 
 namespace {
 
@@ -178,4 +182,35 @@ TEST(VehicleSave, LastServiceIsTheLatestDoneAfter2000) {
   records.push_back(Rec(kKindDone, EncodeDate(2023, 2, 3) + 0.5, 1));
   records.push_back(Rec(kKindDone, EncodeDate(2021, 2, 3), 1));
   EXPECT_EQ(LastServiceDate(records), EncodeDate(2023, 2, 3) + 0.5);
+}
+
+TEST(AttachmentRoots, VehicleMakeModelEngineAndOwnerFoundInTheCatalogue) {
+  TTestFileSystems fs;
+  TRecordingNotifier notifier;
+  TStoreSet stores;
+  ASSERT_TRUE(OpenStores(stores, GetVirtualFS(), "", TStoreOpenOptions{}));
+  WriteFileBytes(fs.dir / "katalog.txt",
+                 "G Koncern\nE 2.0 TDI / N / 1968\nM Ford | US\nD Focus\nM Škoda | CZ\nD Fabia; Octavia: Combi\n"
+                 "E 1.9 TDI / N / 1896\n");
+  const TCatalogue catalogue = CatalogueOf(stores);
+  ASSERT_TRUE(LoadStartingCatalogueFile(catalogue, fs.dir / "katalog.txt"));
+  Tautomobil v;
+  InitVehicle(v);
+  v.ID = 12;
+  v.manufacturer = "SKODA";  // names compare folded
+  v.model = "octavia";
+  v.engine = "1.9 TDI";
+  v.ownerID = 7;
+  EXPECT_EQ(VehicleAttachmentRoots(catalogue, v, "attach\\"),
+            (std::vector<std::string>{"attach\\CAR00012", "attach\\MAN00002", "attach\\MOD00003", "attach\\ENG00002",
+                                      "attach\\CON00007"}));
+  // The concern's engine is the make's too; an unknown model and no owner
+  // leave their folders out.
+  v.model = "Superb";
+  v.engine = "2.0 TDI";
+  v.ownerID = -1;
+  EXPECT_EQ(VehicleAttachmentRoots(catalogue, v, "attach"),
+            (std::vector<std::string>{"attach\\CAR00012", "attach\\MAN00002", "attach\\ENG00001"}));
+  v.manufacturer = "Tatra";
+  EXPECT_EQ(VehicleAttachmentRoots(catalogue, v, "attach\\"), std::vector<std::string>{"attach\\CAR00012"});
 }
