@@ -6,19 +6,7 @@
 #include "storage/RealFileSystem.h"
 #include "tests/support/RunGarvelctl.h"
 #include "tests/support/TempDir.h"
-
-namespace {
-
-Tzaznam Rec(int32_t car, int32_t kind, TDateTime date, int32_t km, const std::string& description) {
-  Tzaznam r;
-  InitRecord(r, car, kind);
-  r.db.date = date;
-  r.db.km = km;
-  r.description = description;
-  return r;
-}
-
-}  // namespace
+#include "tests/support/TestRecords.h"
 
 TEST(RecordsCommand, PrintsTheWindowsRowsAndRate) {
   TTempDir dir;
@@ -35,9 +23,9 @@ TEST(RecordsCommand, PrintsTheWindowsRowsAndRate) {
     InitVehicle(v);
     v.tag = "1A2 3456";
     stores.cars->CreateCar(v, "");
-    AZaznamy records = {Rec(v.ID, kKindDone, today - 410, 20000, "Výměna oleje\r\nfiltr"),
-                        Rec(v.ID, kKindPlan, 0, 32500, "Rozvody"),
-                        Rec(v.ID, kKindDone, today - 10, 30000, "Brzdy")};
+    AZaznamy records = {TestRecord(v.ID, kKindDone, today - 410, 20000, "Výměna oleje\r\nfiltr"),
+                        TestRecord(v.ID, kKindPlan, 0, 32500, "Rozvody"),
+                        TestRecord(v.ID, kKindDone, today - 10, 30000, "Brzdy")};
     records[0].db.priceWrk = 900.5f;
     records[0].db.priceMat = 120;
     ASSERT_TRUE(stores.records->SaveCarRecords(v.ID, records));

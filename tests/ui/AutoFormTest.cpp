@@ -21,6 +21,7 @@
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
+#include "tests/support/TestRecords.h"
 #include "tests/ui/TestApplication.h"
 #include "tests/ui/WindowTestHelpers.h"
 #include "ui/AutoForm.h"
@@ -95,15 +96,6 @@ struct TFakeWindows {
   }
 };
 
-Tzaznam Rec(int32_t car, int32_t kind, TDateTime date, int32_t km, const std::string& description) {
-  Tzaznam r;
-  InitRecord(r, car, kind);
-  r.db.date = date;
-  r.db.km = km;
-  r.description = description;
-  return r;
-}
-
 class AutoFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -123,9 +115,9 @@ class AutoFormTest : public ::testing::Test {
     fake.contacts[7] = owner;
     car = AddCar("1A2 3456", 7);
     AZaznamy records = {
-        Rec(car, kKindDone, kToday - 410, 20000, "Výměna oleje"),
-        Rec(car, kKindDone, kToday - 10, 30000, "Kontrola brzd"),
-        Rec(car, kKindPlan, 0, 32500, "Rozvody"),
+        TestRecord(car, kKindDone, kToday - 410, 20000, "Výměna oleje"),
+        TestRecord(car, kKindDone, kToday - 10, 30000, "Kontrola brzd"),
+        TestRecord(car, kKindPlan, 0, 32500, "Rozvody"),
     };
     records[0].db.priceWrk = 900;
     records[0].db.invoiceNr = 42;
