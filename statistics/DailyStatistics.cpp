@@ -100,7 +100,7 @@ std::string DailyCell(const TDailyStatistics& stats, const TDailyRow& row, size_
     case 3: return whole(row.profit);
     case 4: return row.names < stats.names.size() ? stats.names[row.names].customer : "";
     case 5: return row.names < stats.names.size() ? stats.names[row.names].vehicle : "";
-    case 6: return row.description;
+    case 6: return JoinLines(ActivitiesOneLine(row.kind, row.flags, row.description, TVatSettings{}));
     default: return "";
   }
 }
@@ -148,7 +148,9 @@ std::optional<TDailyStatistics> ComputeDailyStatistics(TDailySources sources, in
       row.labour = db.priceWrk;
       row.material = db.priceMat;
       row.profit = RecordProfit(description);
-      row.description = JoinLines(ActivitiesOneLine(db.kind, db.flags, description, TVatSettings{}));
+      row.kind = db.kind;
+      row.flags = db.flags;
+      row.description = std::move(description);  // formatted when shown: only a screenful is
       const size_t i = static_cast<size_t>(CountPeriods(grouping, s.from, row.day) - 1);
       s.series[kSeriesLabour].Values[i] += row.labour;
       s.series[kSeriesMaterial].Values[i] += row.material;

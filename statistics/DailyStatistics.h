@@ -26,7 +26,9 @@ struct TDailyRow {
   uint32_t names = 0;  // index into TDailyStatistics::names
   double labour = 0, material = 0;
   double profit = 0;  // rounded to whole koruny
-  std::string description;  // one line
+  int32_t kind = 0;
+  uint32_t flags = 0;
+  std::string description;  // as stored; the list shows it on one line
 };
 
 // Owner and vehicle as the list shows them, once per vehicle.

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/ui/BenchApplication.h"
 #include "catalogues/Icons.h"
 #include "servicebook/RecordEditor.h"
 #include "storage/FileSystemSetup.h"
@@ -28,16 +29,7 @@
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
+QApplication& App() { return BenchApplication(); }
 
 // A data folder with `count` icons made from the shipped ones.
 std::string IconFolder(int count) {
