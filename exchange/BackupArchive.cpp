@@ -60,13 +60,15 @@ class TArchiveWriter {
   // Writes the archive; false on any failure so far or now.
   bool Close() {
     if (!result_.failures.empty() || Cancelled()) return false;
-    zip_register_progress_callback_with_state(zip_, 0.005, &TArchiveWriter::Progress, nullptr, this);
     zip_register_cancel_callback_with_state(zip_, &TArchiveWriter::Cancel, nullptr, this);
+    if (report_.progress) report_.progress(0);
     if (zip_close(zip_) == 0) {
       zip_ = nullptr;
+      if (report_.progress) report_.progress(1);
       return true;
     }
-    if (!Cancelled()) Error(std::string("Chyba při zápisu archivu: ") + zip_strerror(zip_));
+    // A file that failed on reading has named itself already.
+    if (!Cancelled() && result_.failures.empty()) Error(std::string("Chyba při zápisu archivu: ") + zip_strerror(zip_));
     return false;
   }
 
@@ -159,33 +161,110 @@ class TArchiveWriter {
     // Unreadable files are found now, by name, rather than as one anonymous
     // error when the archive is written.
     int probe = ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (probe < 0) {
+    struct stat st;
+    if (probe < 0 || ::fstat(probe, &st) != 0) {
+      if (probe >= 0) ::close(probe);
       Fail(full);
       return;
     }
     ::close(probe);
-    zip_source_t* source = zip_source_file(zip_, full.c_str(), 0, -1);
+    auto* file = new TFileSource{this, full, static_cast<zip_uint64_t>(st.st_size), st.st_mtime};
+    zip_source_t* source = zip_source_function(zip_, &TFileSource::Callback, file);
     if (!source) {
+      delete file;
       Fail(full);
       return;
     }
-    if (zip_file_add(zip_, entry.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+    const zip_int64_t index = zip_file_add(zip_, entry.c_str(), source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
       zip_source_free(source);
       Fail(full);
       return;
     }
+    // The fastest deflate: data files shrink about tenfold even so, and a
+    // backup of a large data folder stays within seconds.
+    zip_set_file_compression(zip_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
+    total_ += static_cast<zip_uint64_t>(st.st_size);
     ++result_.files;
   }
 
-  static void Progress(zip_t*, double fraction, void* self) {
-    auto* w = static_cast<TArchiveWriter*>(self);
-    if (w->report_.progress) w->report_.progress(fraction);
+  // A file read as the archive is written: reports the bytes read as
+  // progress, stops on cancellation, and names the file when it fails.
+  struct TFileSource {
+    TArchiveWriter* writer;
+    std::string path;
+    zip_uint64_t size;
+    time_t mtime;
+    int fd = -1;
+    zip_uint64_t offset = 0;
+    zip_error_t error{};
+
+    static zip_int64_t Callback(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
+      auto* f = static_cast<TFileSource*>(state);
+      switch (command) {
+        case ZIP_SOURCE_OPEN:
+          f->fd = ::open(f->path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+          f->offset = 0;
+          if (f->fd < 0) return f->Failed(ZIP_ER_OPEN);
+          return 0;
+        case ZIP_SOURCE_READ: {
+          if (f->writer->Cancelled()) {
+            zip_error_set(&f->error, ZIP_ER_CANCELLED, 0);
+            return -1;
+          }
+          // Never more than the size announced, should the file grow.
+          const zip_uint64_t want = std::min(length, f->size - f->offset);
+          const ssize_t n = want == 0 ? 0 : ::read(f->fd, data, want);
+          if (n < 0) return f->Failed(ZIP_ER_READ);
+          f->offset += static_cast<zip_uint64_t>(n);
+          f->writer->Advance(static_cast<zip_uint64_t>(n));
+          return n;
+        }
+        case ZIP_SOURCE_CLOSE:
+          if (f->fd >= 0) ::close(f->fd);
+          f->fd = -1;
+          return 0;
+        case ZIP_SOURCE_STAT: {
+          auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &f->error);
+          if (!st) return -1;
+          zip_stat_init(st);
+          st->size = f->size;
+          st->mtime = f->mtime;
+          st->valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
+          return sizeof(*st);
+        }
+        case ZIP_SOURCE_ERROR:
+          return zip_error_to_data(&f->error, data, length);
+        case ZIP_SOURCE_FREE:
+          if (f->fd >= 0) ::close(f->fd);
+          zip_error_fini(&f->error);
+          delete f;
+          return 0;
+        case ZIP_SOURCE_SUPPORTS:
+          return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                                ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+        default:
+          zip_error_set(&f->error, ZIP_ER_OPNOTSUPP, 0);
+          return -1;
+      }
+    }
+    zip_int64_t Failed(int code) {
+      zip_error_set(&error, code, errno);
+      writer->Fail(path);
+      return -1;
+    }
+  };
+
+  void Advance(zip_uint64_t bytes) {
+    done_ += bytes;
+    if (report_.progress && total_ > 0) report_.progress(static_cast<double>(done_) / static_cast<double>(total_));
   }
   static int Cancel(zip_t*, void* self) { return static_cast<TArchiveWriter*>(self)->Cancelled() ? 1 : 0; }
 
   const TBackupReport& report_;
   TBackupResult& result_;
   zip_t* zip_ = nullptr;
+  zip_uint64_t total_ = 0, done_ = 0;
   std::vector<std::string> texts_;
 };
 

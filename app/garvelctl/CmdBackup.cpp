@@ -1,5 +1,6 @@
 // garvelctl backup: the backup archive of data folders, as the backup window
 // makes it, and the list of backups made.
+#include <chrono>
 #include <cstdio>
 #include <unistd.h>
 
@@ -16,7 +17,7 @@ namespace {
 
 void Usage() {
   std::fprintf(stderr,
-               "Použití: garvelctl backup --to SLOŽKA [DATOVÁ_SLOŽKA...]\n"
+               "Použití: garvelctl backup --to SLOŽKA [--progress] [DATOVÁ_SLOŽKA...]\n"
                "        garvelctl backup --list [DATOVÁ_SLOŽKA]\n");
 }
 
@@ -86,6 +87,18 @@ int CmdBackup(int argc, char** argv) {
   }
   TBackupReport report;
   report.log = [](const std::string& line) { std::printf("%s\n", line.c_str()); };
+  // --progress: a line per percent written, with the seconds since the start.
+  const auto start = std::chrono::steady_clock::now();
+  int shown = -1;
+  if (args.Has("--progress"))
+    report.progress = [&](double fraction) {
+      const int percent = static_cast<int>(fraction * 100);
+      if (percent == shown) return;
+      shown = percent;
+      const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      std::printf("Průběh: %d %% (%.2f s)\n", percent, seconds);
+      std::fflush(stdout);
+    };
   const TBackupRun run = RunBackup(target, sources.mounts, sources.logPath, report);
   if (!run.result.ok) {
     std::fprintf(stderr, "%s\n", BackupFailedText(run.archive).c_str());

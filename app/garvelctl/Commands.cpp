@@ -20,7 +20,7 @@ const std::vector<TCtlCommand>& CtlCommands() {
       {"contract", "vystaví zakázkový list záznamu: SLOŽKA --record ID [--number Č]", CmdContract},
       {"receipt", "vystaví příjmový doklad záznamu: SLOŽKA --record ID [--number Č]", CmdReceipt},
       {"documents", "seznam dokladů: SLOŽKA invoice|simple|contract|receipt [--from D.M.RRRR] [--to D.M.RRRR]", CmdDocuments},
-      {"backup", "záloha: --to SLOŽKA [DATOVÁ_SLOŽKA...] vytvoří archiv, --list [DATOVÁ_SLOŽKA] vypíše dřívější zálohy", CmdBackup},
+      {"backup", "záloha: --to SLOŽKA [--progress] [DATOVÁ_SLOŽKA...] vytvoří archiv, --list [DATOVÁ_SLOŽKA] vypíše dřívější zálohy", CmdBackup},
       {"export-csv", "zapíše zákazníky, vozidla a záznamy ze SLOŽKY do tří souborů CSV: SLOŽKA CÍLOVÁ_SLOŽKA", CmdExportCsv},
       {"attachments", "přílohy: SLOŽKA vypíše složky příloh, SLOŽKA ZNAČKA ID strom příloh vlastníka", CmdAttachments},
       {"attach", "přiloží soubory či složky: SLOŽKA ZNAČKA ID CESTA... [--mode link|copy|move]", CmdAttach},
