@@ -281,7 +281,7 @@ QGroupBox* TAutoForm::BuildRecordsBox() {
   header->setHighlightSections(false);
   header->setSectionsClickable(false);
   // Wider than the classic 52 pixels, so that "<objednávka>" fits.
-  const int widths[] = {85, 80, 0, 70, 90};
+  const int widths[] = {85, 80, 0, 70, 100};
   for (int c = 0; c < 5; ++c)
     if (widths[c] > 0) header->resizeSection(c, widths[c]);
   layout->addWidget(list_, 1);

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 #include <exception>
 
 #include "shell/Config.h"
@@ -169,9 +170,12 @@ void TAutoForm::BtnOdstranitClick() {
   Trace("Delete record #" + std::to_string(r.db.ID) + " (" + (r.db.date > 0 ? DateText(r.db.date) : "?") + ", " +
         std::to_string(r.db.km) + ", " + RecordListText(r, settings.vat) + ")");
   // The last record takes the deleted one's place; the list is sorted anyway.
+  const int row = list_->currentIndex().row();
   if (index + 1 != records_.size()) records_[index] = std::move(records_.back());
   records_.pop_back();
   FillRecordList();
+  // The selection stays where the deleted row was, not with the moved record.
+  if (model_->rowCount() > 0) SelectRecord(static_cast<size_t>(model_->RecordAt(std::min(row, model_->rowCount() - 1))));
   DataChanged();
 }
 

@@ -298,6 +298,7 @@ TEST_F(AutoFormTest, AddOpenAndDeleteRecords) {
   form->BtnOdstranitClick();
   ASSERT_EQ(form->Records().size(), 4u);
   EXPECT_EQ(form->Records()[0].db.kind, kKindRefuel);
+  EXPECT_EQ(form->SelectedRecord(), 1);  // the row that followed, not the moved record
   EXPECT_NE(TraceText().find("Car ID#1: Delete record #1 (" + DateText(kToday - 410) + ", 20000, Výměna oleje)"),
             std::string::npos);
 
