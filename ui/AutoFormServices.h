@@ -10,19 +10,14 @@
 #include <vector>
 
 #include "catalogues/ContactRecord.h"
+#include "servicebook/ServiceBookOutput.h"
 #include "storage/ServiceRecord.h"
 #include "storage/Vehicle.h"
 
 class QWidget;
 
 // The window's state as the print-out, text export and sending see it.
-struct TRecordWindowView {
-  const Tautomobil* vehicle = nullptr;
-  const TContactRecord* owner = nullptr;  // null when the owner cannot be read
-  const AZaznamy* records = nullptr;
-  std::vector<size_t> rowOrder;           // record indexes in list order (by date)
-  int selected = -1;                      // record index of the selected row, -1 none
-};
+using TRecordWindowView = TServiceBookView;
 
 struct TRecordWindowServices {
   // Record editors; true when the user confirmed (the record then holds the

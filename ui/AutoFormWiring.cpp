@@ -1,12 +1,12 @@
 #include "ui/AutoFormWiring.h"
 
 #include "catalogues/Contacts.h"
+#include "exchange/WebService.h"
 #include "shell/Config.h"
 #include "shell/Stores.h"
 #include "ui/CarInfoForm.h"
 #include "ui/ContactDetail.h"
 #include "ui/ContactsForm.h"
-#include "ui/MailDraft.h"
 #include "ui/NovyForm.h"
 #include "ui/PridatForm.h"
 #include "ui/RefuelingForm.h"
@@ -47,6 +47,6 @@ TRecordWindowServices RecordWindowServicesFor(TStoreSet& stores, QWidget* parent
     return ChooseContact(*customers, *cars, current, owner, contactsBackground);
   };
   s.editContact = [](QWidget* owner, TContactRecord& contact) { return EditContact(contact, false, owner); };
-  s.composeEmail = [](const std::string& to, const std::string& subject) { OpenMailDraft(to, subject, ""); };
+  s.composeEmail = [](const std::string& to, const std::string& subject) { WebService().ComposeEmail(to, subject, ""); };
   return s;
 }

@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "catalogues/Contacts.h"
+#include "exchange/WebService.h"
 #include "shell/Config.h"
 
 void ShowAddressOnMap(const std::string& address) {
@@ -11,9 +12,4 @@ void ShowAddressOnMap(const std::string& address) {
   QDesktopServices::openUrl(QUrl::fromEncoded(QByteArray::fromStdString(MapAddress(Config().mapsurl, address))));
 }
 
-void ComposeEmailTo(const std::string& address) {
-  QUrl url;
-  url.setScheme("mailto");
-  url.setPath(QString::fromStdString(address));
-  QDesktopServices::openUrl(url);
-}
+void ComposeEmailTo(const std::string& address) { WebService().ComposeEmail(address, "", ""); }

@@ -7,5 +7,6 @@
 
 // The address folded, URL-encoded and put into the settings' `mapsurl`.
 void ShowAddressOnMap(const std::string& address);
-// A new message to the address with an empty subject and body.
+// A new message to the address with an empty subject and body, through
+// the program's e-mail service (the mail program or the editor window).
 void ComposeEmailTo(const std::string& address);

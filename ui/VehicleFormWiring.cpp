@@ -3,6 +3,7 @@
 #include "catalogues/CatalogueQueries.h"
 #include "catalogues/Contacts.h"
 #include "catalogues/VinPatterns.h"
+#include "exchange/WebService.h"
 #include "shell/Config.h"
 #include "shell/Stores.h"
 #include "storage/Log.h"
@@ -10,7 +11,6 @@
 #include "ui/AddManufForm.h"
 #include "ui/AddModelForm.h"
 #include "ui/ContactsForm.h"
-#include "ui/MailDraft.h"
 
 namespace {
 
@@ -106,6 +106,8 @@ TVehicleFormServices VehicleFormServicesFor(TStoreSet& stores, QWidget* parent,
     const TConfig& c = Config();
     return TVehicleFormSettings{c.addvehinfo, c.ordertext, c.orderaddr, c.ordersubj};
   };
-  s.sendEmail = OpenMailDraft;
+  s.sendEmail = [](const std::string& to, const std::string& subject, const std::string& body) {
+    return WebService().SendEmail(to, subject, body);
+  };
   return s;
 }

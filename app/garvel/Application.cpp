@@ -23,7 +23,12 @@
 #include "storage/FileSystemSetup.h"
 #include "storage/Log.h"
 #include "storage/Picture.h"
+#include "exchange/ExchangeFile.h"
+#include "exchange/WebService.h"
+#include "storage/Version.h"
 #include "ui/AboutForm.h"
+#include "ui/CgarvFileForm.h"
+#include "ui/ServiceBookCommands.h"
 #include "ui/AutoFormWiring.h"
 #include "ui/CarWindows.h"
 #include "servicebook/NewVehicleStore.h"
@@ -83,6 +88,7 @@ TGarvelApplication::~TGarvelApplication() {
   SetCalendarLinkFactory(nullptr);
   SetDocumentListWindow(nullptr);
   SetProgramRunner(nullptr);
+  WebService().SetUi(nullptr);
   SetDesktop(nullptr);
   SetNotifier(nullptr);
 }
@@ -103,8 +109,11 @@ bool TGarvelApplication::Start(int& exitCode) {
   notifier_.SetParent(window_.get());
   desktop_.SetParent(window_.get());
   TraceStartup();
-  // The web-service client takes its address, login, password and e-mail
-  // method here once it exists.
+  // The web-service client: its address, login, password and e-mail method,
+  // and its progress and editor windows over the main window.
+  webUi_.SetParent(window_.get());
+  WebService().SetUi(&webUi_);
+  ConfigureWebService(Config());
   if (!OpenStoresAndAskPassword()) {
     exitCode = 1;
     return false;
@@ -262,8 +271,10 @@ void TGarvelApplication::VersionCheck() {
   if (!VersionCheckDue(c.autoupdate, c.updateperiod, c.lastupdate, today)) return;
   c.lastupdate = today;
   WriteIniText("updates", "lastupdate", std::to_string(today));
-  // The version query goes through the web-service client; until that
-  // exists there is no answer, and no answer asks nothing.
+  S_OnlineVersion online;
+  if (!WebService().QueryOnlineVersion(online)) return;  // no answer asks nothing
+  const auto question = NewVersionQuestion(online.major, online.minor);
+  if (question && AskYesNo("Dotaz", *question, true)) GetDesktop().OpenUrl(kProgramDownloadAddress);
 }
 
 void TGarvelApplication::AutomaticBackup() {
@@ -297,6 +308,7 @@ void TGarvelApplication::WireCarWindows() {
   c.services.vehicleSaved = [this](int32_t id) { panel_->RefreshVehicle(id); };
   c.services.ownerChanged = [this](int32_t id) { panel_->RefreshOwner(id); };
   AddDocumentServices(c.services);
+  AddServiceBookServices(c.services, [this] { return bgPrint_; }, [this] { return pageLogo_; });
   c.services.showAttachments = [this](QWidget*, const Tautomobil& v) {
     attachments_->ShowRoots(VehicleAttachmentRoots(CatalogueOf(stores_), v, Config().attachpath), false);
   };
@@ -317,7 +329,18 @@ void TGarvelApplication::WireCarWindows() {
   // Received files wait while a records window holds a vehicle's records in
   // memory: its next save would write over what was merged.
   anyRecordsWindowOpen_ = [] { return AnyCarWindowOpen(); };
+  mergeExchangeFile_ = [this](const S_FileName& file) { MergeExchangeFile(file); };
   panel_->SetRemoveGuard([](int32_t id) { return !IsCarWindowOpen(id); });
+}
+
+void TGarvelApplication::MergeExchangeFile(const S_FileName& file) {
+  TExchangeIndex index(stores_);
+  const TExchangeFileResult result =
+      ProcessExchangeFile(file, index, [this](TExchangeChanges& changes) {
+        return ChooseExchangeChanges(changes, window_.get());
+      });
+  // The main list shows what was merged, new vehicles and owners too.
+  if (result.outcome == TExchangeOutcome::Applied && (result.applied.applied > 0)) panel_->Reload();
 }
 
 void TGarvelApplication::CreateWindows() {
@@ -404,6 +427,7 @@ void TGarvelApplication::WireCommands() {
   if (contacts_) w.SetCommandHandler(TCommand::Contacts, [this] { contacts_->Choose(-2); });
   w.SetCommandHandler(TCommand::Settings, [this] {
     if (!ShowSettings(*settings_, Config())) return;
+    ConfigureWebService(Config());
     // The pictures and colours may have changed.
     LoadPictures();
     pageLogoUntinted_ = pageLogo_;

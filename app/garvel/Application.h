@@ -18,6 +18,7 @@
 #include "ui/ExecAndWaitForm.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtNotifier.h"
+#include "ui/WebServiceUi.h"
 
 class TAboutForm;
 class TcontactsForm;
@@ -53,6 +54,7 @@ class TGarvelApplication {
   void ShowPictures();
   void WireCommands();
   void WireCarWindows();
+  void MergeExchangeFile(const S_FileName& file);
   void WireStatistics();
   void WireAttachments();
   void ApplyColours();
@@ -65,6 +67,7 @@ class TGarvelApplication {
   std::vector<std::string> arguments_;
   TQtNotifier notifier_;
   TQtDesktop desktop_;
+  TQtWebServiceUi webUi_;
   TQtProgramRunner programRunner_;
   TPendingCommandLines pending_;
   bool running_ = false;  // start-up finished, the window loop runs

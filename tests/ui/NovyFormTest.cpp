@@ -21,7 +21,6 @@
 #include "tests/ui/TestApplication.h"
 #include "tests/ui/WindowTestHelpers.h"
 #include "ui/CarInfoForm.h"
-#include "ui/MailDraft.h"
 #include "ui/NovyForm.h"
 #include "ui/SelectItems.h"
 #include "ui/VehicleFormWiring.h"
@@ -320,12 +319,6 @@ TEST_F(NovyFormTest, ProgramServicesWorkOnTheStores) {
   EXPECT_EQ(v.model, "Forterra");
   ASSERT_TRUE(real.readContact(v.ownerID, read));
   EXPECT_EQ(read.surname, "Pokorná");
-}
-
-TEST(MailDraft, AddressFromTheListEntryAndEncodedTexts) {
-  EXPECT_EQ(MailtoUrl("Novák, Jan <jan@example.cz>", "Objednávka & díly", "a\rb\r").toEncoded(),
-            "mailto:jan@example.cz?subject=Objedn%C3%A1vka%20%26%20d%C3%ADly&body=a%0D%0Ab%0D%0A");
-  EXPECT_EQ(MailtoUrl("sklad@example.cz", "x", "").toEncoded(), "mailto:sklad@example.cz?subject=x");
 }
 
 }  // namespace
