@@ -1,5 +1,6 @@
 #include "exchange/ExchangeFile.h"
 
+#include "storage/FileSystemSetup.h"
 #include "storage/Log.h"
 #include "storage/Notifier.h"
 #include "storage/TextUtils.h"
@@ -53,7 +54,7 @@ TExchangeFileResult ProcessExchangeFile(const S_FileName& file, TExchangeIndex& 
   TDeserializedData data;
   std::string error, detail;
   if (!LoadExchangeFile(file, data, error, detail)) {
-    LogError("Exchange file " + file.RealPath() + ": " + detail, false);
+    if (FileSystemsReady()) LogError("Exchange file " + file.RealPath() + ": " + detail, false);
     ShowError(error);
     result.outcome = TExchangeOutcome::Refused;
     return result;
