@@ -198,6 +198,7 @@ void TcontactsForm::PrintList() {
   if (!ConfirmContactListPrint(list_)) return;
   QPrinter printer(QPrinter::HighResolution);
   if (!AskPrinter(printer, this)) return;
+  printer.setDocName(QString::fromUtf8("Seznam zákazníků"));  // the job's name in the print queue
   TQtPrintCanvas canvas(printer, printLogo_, pagePicture_);
   if (!PrintStarted(canvas)) return;
   int first, last;

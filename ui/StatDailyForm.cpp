@@ -291,6 +291,7 @@ void TfStatDaily::PrintCommand() {
 }
 
 void TfStatDaily::Print(QPrinter& printer) {
+  printer.setDocName(QString::fromUtf8("Denní statistiky"));  // the job's name in the print queue
   TQtPrintCanvas canvas(printer, printLogo_, pagePicture_);
   if (!PrintStarted(canvas)) return;
   int first, last;

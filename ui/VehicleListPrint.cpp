@@ -13,6 +13,7 @@ bool ConfirmVehicleListPrint(const TVehicleList& list) {
 }
 
 void PrintVehicleList(const TVehicleList& list, QPrinter& printer, const QImage& printLogo, const QImage& pagePicture) {
+  printer.setDocName(QString::fromUtf8("Seznam vozidel"));  // the job's name in the print queue
   TQtPrintCanvas canvas(printer, printLogo, pagePicture);
   if (!PrintStarted(canvas)) return;
   int first, last;
