@@ -43,6 +43,9 @@ bool LogError(const std::string& message, bool showBox) {
   bool warn = false;
   {
     std::lock_guard<std::mutex> lock(g_mutex);
+    // Tools that work on a folder without the data file systems have no
+    // error log to write: nothing to warn about.
+    if (!FileSystemsReady()) return false;
     if (AppendLines("errlog.txt", "\r\n" + DateAndTime("  ") + "\r\n" + message + "\r\n")) return true;
     warn = !g_errorLogWarned;
     g_errorLogWarned = true;
