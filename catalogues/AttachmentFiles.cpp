@@ -351,11 +351,12 @@ TAttachResult DeleteAttachment(const TAttachmentPlace& place, const std::string&
   if (!BelowRoot(place, path) || !NoLinkAbove(place, path)) return Failed(failed);
   const std::string real = AttachmentRealPath(place, path);
   const bool isFolder = LstatIs(real, S_IFDIR);
+  // The entry first: should it stay, it keeps its description.
+  if (!RemoveHostEntry(real)) return Failed(failed);
   const std::string description = DescriptionFileOf(path, isFolder);
   if (!isFolder && description != path && place.fs->FileOrDirExists(description, fdFile) &&
       !place.fs->DeleteFile(description))
     return Failed(failed);
-  if (!RemoveHostEntry(real)) return Failed(failed);
   return Made(path);
 }
 

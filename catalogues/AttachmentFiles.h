@@ -68,8 +68,8 @@ TAttachResult AttachExisting(const TAttachmentPlace& place, const std::string& f
 
 // Renames within its folder; a file's description goes along.
 TAttachResult RenameAttachment(const TAttachmentPlace& place, const std::string& path, const std::string& newName);
-// The description first (when it is not the entry itself), then the entry:
-// a file, or a folder with everything in it.
+// The entry (a file, or a folder with everything in it), then its
+// description when that is a file of its own.
 TAttachResult DeleteAttachment(const TAttachmentPlace& place, const std::string& path);
 
 // The description's text, "" when there is none. A file written in UTF-8 is

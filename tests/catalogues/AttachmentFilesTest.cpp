@@ -14,6 +14,7 @@
 #include "storage/Codec.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
+#include "tests/support/WriteProtect.h"
 
 namespace {
 
@@ -71,6 +72,9 @@ TEST_F(AttachmentFilesTest, AttachByLinkCopyAndMove) {
   TAttachResult r = AttachExisting(place, car, Real("outside/doc.pdf"), TAttachMode::Link);
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_EQ(ShellLinkTarget(ReadFileBytes(Real("attach/CAR00001/doc.pdf.LNK"))), Real("outside/doc.pdf"));
+  const std::string link = ReadFileBytes(Real("attach/CAR00001/doc.pdf.LNK"));
+  EXPECT_FALSE(AttachExisting(place, car, Real("outside/doc.pdf"), TAttachMode::Link).ok);
+  EXPECT_EQ(ReadFileBytes(Real("attach/CAR00001/doc.pdf.LNK")), link);
 
   r = AttachExisting(place, car, Real("outside/doc.pdf"), TAttachMode::Copy);
   ASSERT_TRUE(r.ok) << r.error;
@@ -163,6 +167,17 @@ TEST_F(AttachmentFilesTest, DeletionStaysInsideTheRoot) {
   EXPECT_FALSE(fsys::exists(Real("attach/CAR00001/doc.pdf.desc.txt")));
   ASSERT_TRUE(CreateTextAttachment(place, car, "notes").ok);
   ASSERT_TRUE(DeleteAttachment(place, car + "\\notes.txt").ok);
+  // An entry that cannot be deleted keeps its description.
+  ASSERT_TRUE(AttachExisting(place, car, Real("outside/doc.pdf"), TAttachMode::Copy).ok);
+  ASSERT_TRUE(WriteAttachmentDescription(place, car + "\\doc.pdf", "popis"));
+  {
+    TWriteProtect protect(Real("attach/CAR00001/doc.pdf"));
+    if (protect.Active() && ::geteuid() == 0) {
+      EXPECT_EQ(DeleteAttachment(place, car + "\\doc.pdf").error, "Mazání selhalo.");
+      EXPECT_TRUE(fsys::exists(Real("attach/CAR00001/doc.pdf.desc.txt")));
+    }
+  }
+  ASSERT_TRUE(DeleteAttachment(place, car + "\\doc.pdf").ok);
 
   // A link to a folder elsewhere: removed itself, never followed.
   ASSERT_EQ(::symlink(Real("outside").c_str(), Real("attach/CAR00001/odkaz").c_str()), 0);
