@@ -2,9 +2,12 @@
 // Tiny option reader for garvelctl commands: "--name value" options and
 // positional arguments.
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "app/garvelctl/Commands.h"
 
 struct TArgs {
   std::vector<std::string> positional;
@@ -34,11 +37,15 @@ struct TArgs {
       if (k == name) return v;
     return fallback;
   }
+  // The option's whole number, or `fallback` when it is not given; anything
+  // else than a number is a usage error.
   long Number(const std::string& name, long fallback) const {
+    if (!Has(name)) return fallback;
     std::string v = Value(name);
-    if (v.empty()) return fallback;
     char* end = nullptr;
+    errno = 0;
     long n = std::strtol(v.c_str(), &end, 10);
-    return *end ? fallback : n;
+    if (v.empty() || *end || errno == ERANGE) throw ECtlUsage("volba " + name + " čeká celé číslo, ne \"" + v + "\"");
+    return n;
   }
 };

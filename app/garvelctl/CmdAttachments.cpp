@@ -119,3 +119,18 @@ int CmdAttachUrl(int argc, char** argv) {
   std::printf("%s\n", r.path.c_str());
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterAttachments(
+    "attachments", "vypíše složky příloh nebo strom příloh jednoho vlastníka",
+    "SLOŽKA [ZNAČKA ID]", CmdAttachments,
+    "ZNAČKA je CAR (vozidlo), CON (zákazník), MAN, MOD, ENG, GRP nebo STP (katalog).");
+const TCtlRegistration kRegisterAttach(
+    "attach", "přiloží soubory či složky k vozidlu, zákazníkovi nebo položce katalogu",
+    "SLOŽKA ZNAČKA ID CESTA... [--mode link|copy|move]", CmdAttach,
+    "ZNAČKA je CAR (vozidlo), CON (zákazník), MAN, MOD, ENG, GRP nebo STP (katalog); výchozí způsob je link.");
+const TCtlRegistration kRegisterAttachUrl(
+    "attach-url", "přiloží internetový odkaz k vozidlu, zákazníkovi nebo položce katalogu",
+    "SLOŽKA ZNAČKA ID ADRESA [--title NÁZEV]", CmdAttachUrl,
+    "Bez --title se název zjistí ze stránky.");
+}  // namespace

@@ -110,3 +110,10 @@ int CmdBackup(int argc, char** argv) {
   std::printf("%s\n", BackupSavedText(run.archive).c_str());
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterBackup(
+    "backup", "zazálohuje datové složky do archivu ZIP nebo vypíše dřívější zálohy",
+    "--to SLOŽKA [--progress] [DATOVÁ_SLOŽKA...]\n--list [DATOVÁ_SLOŽKA]", CmdBackup,
+    "Bez DATOVÉ_SLOŽKY se zálohují datové složky programu; --progress vypisuje průběh po procentech.");
+}  // namespace

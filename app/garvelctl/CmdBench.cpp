@@ -216,3 +216,9 @@ int CmdBench(int argc, char** argv) {
   std::printf("okno záznamů: nejdelší SaveVehicle:          %8.2f ms\n", saveVehicleMs);
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterBench(
+    "bench", "změří rychlost práce s databází",
+    "SLOŽKA", CmdBench);
+}  // namespace

@@ -114,3 +114,9 @@ int CmdCheck(int argc, char** argv) {
   std::printf("%ld vozidel, %ld záznamů, %ld chyb\n", vehicles, records, c.faults);
   return c.faults == 0 ? 0 : 1;
 }
+
+namespace {
+const TCtlRegistration kRegisterCheck(
+    "check", "zkontroluje soubory databáze a vypíše každou chybu; bez chyb vrací 0",
+    "SLOŽKA", CmdCheck);
+}  // namespace

@@ -164,3 +164,18 @@ int CmdDocuments(int argc, char** argv) {
   for (const std::string& failed : reg.failed) std::fprintf(stderr, "nelze načíst: %s\n", failed.c_str());
   return reg.failed.empty() ? 0 : 1;
 }
+
+namespace {
+const TCtlRegistration kRegisterInvoice(
+    "invoice", "vystaví fakturu nebo zjednodušený daňový doklad záznamu",
+    "SLOŽKA --record ID [--simple] [--proforma] [--number ČÍSLO] [--payment cash|card|transfer]", CmdInvoice);
+const TCtlRegistration kRegisterContract(
+    "contract", "vystaví zakázkový list záznamu",
+    "SLOŽKA --record ID [--number ČÍSLO]", CmdContract);
+const TCtlRegistration kRegisterReceipt(
+    "receipt", "vystaví příjmový doklad záznamu",
+    "SLOŽKA --record ID [--number ČÍSLO]", CmdReceipt);
+const TCtlRegistration kRegisterDocuments(
+    "documents", "vypíše vystavené doklady jednoho druhu",
+    "SLOŽKA invoice|simple|contract|receipt [--from D.M.RRRR] [--to D.M.RRRR]", CmdDocuments);
+}  // namespace

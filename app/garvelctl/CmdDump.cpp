@@ -102,3 +102,9 @@ int CmdDump(int argc, char** argv) {
   out.Flush();
   return std::ferror(stdout) ? 1 : 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterDump(
+    "dump", "vypíše zákazníky, vozidla a záznamy databáze jako řádky JSON",
+    "SLOŽKA", CmdDump);
+}  // namespace

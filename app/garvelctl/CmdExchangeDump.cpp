@@ -57,3 +57,9 @@ int CmdExchangeDump(int argc, char** argv) {
   out.Flush();
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterExchangeDump(
+    "exchange-dump", "vypíše obsah datového souboru .cgarv jako řádky JSON",
+    "SOUBOR.cgarv", CmdExchangeDump);
+}  // namespace

@@ -29,3 +29,9 @@ int CmdExportCsv(int argc, char** argv) {
               r.vehicles, r.records);
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterExportCsv(
+    "export-csv", "zapíše zákazníky, vozidla a záznamy do tří souborů CSV",
+    "SLOŽKA CÍLOVÁ_SLOŽKA", CmdExportCsv);
+}  // namespace

@@ -51,3 +51,10 @@ int CmdExportExchange(int argc, char** argv) {
   std::printf("%s\n", output.c_str());
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterExportExchange(
+    "export-exchange", "zapíše datový soubor .cgarv s vozidlem, jeho majitelem a záznamy",
+    "SLOŽKA --vehicle ID (--record POŘADÍ | --all) [--no-owner] [--no-vehicle] [-o SOUBOR]", CmdExportExchange,
+    "--record vybere jeden záznam podle pořadí v okně záznamů, --all všechny; -o určí cílový soubor.");
+}  // namespace

@@ -316,3 +316,11 @@ int CmdGenerate(int argc, char** argv) {
   if (bigVehicle >= 0) std::printf("Vozidlo s %ld záznamy: ID %d\n", bigRecords, bigVehicle);
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterGenerate(
+    "generate", "vytvoří ukázkovou databázi pro zkoušky a měření",
+    "[--vehicles N] [--records-per-vehicle M] [--customers K] [--big-vehicle R] [--seed S] SLOŽKA", CmdGenerate,
+    "Vozidel je výchozí 100, záznamů na vozidlo 10, zákazníků dvě pětiny počtu vozidel;\n"
+    "--big-vehicle přidá jedno vozidlo s R záznamy.");
+}  // namespace

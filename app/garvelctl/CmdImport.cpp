@@ -58,3 +58,10 @@ int CmdImport(int argc, char** argv) {
   db.stores.CloseAll();
   return status;
 }
+
+namespace {
+const TCtlRegistration kRegisterImport(
+    "import", "převezme přijaté datové soubory .cgarv do databáze",
+    "[--dry-run] [--changed] SOUBOR.cgarv... SLOŽKA", CmdImport,
+    "--dry-run jen vypíše seznamy a nic nepřevezme; --changed zaškrtne i změněné zákazníky, vozidla a záznamy.");
+}  // namespace

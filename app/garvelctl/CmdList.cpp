@@ -14,15 +14,15 @@ int CmdList(int argc, char** argv) {
                  "Použití: garvelctl list SLOŽKA [--search TEXT] [--period DNY] [--archived] [--sort SLOUPEC] [--desc]\n");
     return 2;
   }
+  TVehicleFilter filter;
+  filter.search = args.Value("--search");
+  filter.periodDays = static_cast<int>(args.Number("--period", 100000));
+  filter.showArchived = args.Has("--archived");
   TDatabaseFolder db(args.positional[0]);
   if (!db.Open()) return 1;
   TStoreSet& stores = db.stores;
 
   TVehicleList list;
-  TVehicleFilter filter;
-  filter.search = args.Value("--search");
-  filter.periodDays = static_cast<int>(args.Number("--period", 100000));
-  filter.showArchived = args.Has("--archived");
   list.SetFilter(filter);
   list.Load(*stores.cars, stores.customers.get(), Today);
   std::string sortColumn = args.Value("--sort");
@@ -42,3 +42,10 @@ int CmdList(int argc, char** argv) {
   }
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterList(
+    "list", "vypíše seznam vozidel s filtrem a řazením hlavního okna",
+    "SLOŽKA [--search TEXT] [--period DNY] [--archived] [--sort SLOUPEC] [--desc]", CmdList,
+    "--search hledá ve všech sloupcích, --period omezí seznam na vozidla se servisem za posledních DNY dní,\n--archived přidá archivovaná vozidla, --sort řadí podle sloupce se zadaným nadpisem, --desc sestupně.");
+}  // namespace

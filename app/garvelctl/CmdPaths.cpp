@@ -12,3 +12,9 @@ int CmdPaths(int, char**) {
   TeardownFileSystems();
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterPaths(
+    "paths", "vypíše připojené složky, výchozí cestu a přesměrování programu",
+    "", CmdPaths);
+}  // namespace

@@ -42,3 +42,9 @@ int CmdRecords(int argc, char** argv) {
                 row.material.c_str());
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterRecords(
+    "records", "vypíše záznamy vozidla tak, jak je ukazuje okno záznamů",
+    "SLOŽKA --vehicle ID [--search TEXT] [--today D.M.RRRR]", CmdRecords);
+}  // namespace

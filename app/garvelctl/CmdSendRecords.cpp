@@ -59,3 +59,10 @@ int CmdSendRecords(int argc, char** argv) {
   TeardownFileSystems();
   return status;
 }
+
+namespace {
+const TCtlRegistration kRegisterSendRecords(
+    "send-records", "odešle záznam vozidla majiteli přes webovou službu",
+    "SLOŽKA --vehicle ID --record POŘADÍ [--no-owner] [--no-vehicle]", CmdSendRecords,
+    "Nastavení webové služby a odesílání e-mailů se berou z garvconf.ini ve SLOŽCE.");
+}  // namespace

@@ -180,3 +180,9 @@ int CmdStats(int argc, char** argv) {
   std::fputs(kVehiclesUsage, stderr);
   return 2;
 }
+
+namespace {
+const TCtlRegistration kRegisterStats(
+    "stats", "vypíše denní statistiky záznamů nebo statistiky vozidel",
+    "daily SLOŽKA [--from D.M.RRRR] [--to D.M.RRRR] [--group dny|tydny|mesice] [--list] [--svg SOUBOR]\nvehicles SLOŽKA [--group koncern|vyrobce|model|varianta|motor] [--min N] [--sort SLOUPEC] [--desc]", CmdStats);
+}  // namespace

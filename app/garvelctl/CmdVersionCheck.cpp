@@ -25,3 +25,9 @@ int CmdVersionCheck(int argc, char**) {
   else std::printf("Používáte aktuální verzi.\n");
   return 0;
 }
+
+namespace {
+const TCtlRegistration kRegisterVersionCheck(
+    "version-check", "zjistí, zda je k dispozici novější verze programu",
+    "", CmdVersionCheck);
+}  // namespace

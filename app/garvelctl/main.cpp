@@ -8,36 +8,56 @@
 
 namespace {
 
-void PrintUsage() {
-  std::printf(
-      "Použití: garvelctl PŘÍKAZ [VOLBY]\n"
-      "Příkazy:\n");
-  for (const TCtlCommand& c : CtlCommands()) std::printf("  %-16s %s\n", c.name, c.summary);
-  std::printf("  --version  verze programu\n");
+int UsageError(const std::string& message, const std::string& usage, const std::string& helpHint) {
+  std::fprintf(stderr, "%s\n%s%s\n", message.c_str(), usage.c_str(), helpHint.c_str());
+  return 2;
+}
+
+int RunCommand(const TCtlCommand& c, int argc, char** argv) {
+  for (int i = 0; i < argc; ++i) {
+    if (IsHelpOption(argv[i])) {
+      std::fputs(CtlCommandHelp(c).c_str(), stdout);
+      return 0;
+    }
+  }
+  const std::string hint = "Nápověda: garvelctl " + c.name + " --help";
+  try {
+    CheckOptions(c, argc, argv);
+    return c.run(argc, argv);
+  } catch (const ECtlUsage& e) {
+    return UsageError("garvelctl " + c.name + ": " + e.what(), CtlUsageLines(c), hint);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "garvelctl %s: %s\n", c.name.c_str(), e.what());
+    return 1;
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
-    PrintUsage();
-    return argc < 2 ? 2 : 0;
+  if (argc < 2) {
+    std::fputs(CtlOverview().c_str(), stderr);
+    return 2;
   }
-  if (!std::strcmp(argv[1], "--version")) {
+  const std::string first = argv[1];
+  if (IsHelpOption(first)) {
+    std::fputs(CtlOverview().c_str(), stdout);
+    return 0;
+  }
+  if (first == "--version") {
     std::printf("garvelctl %s\n", kGarvelVersion);
     return 0;
   }
-  for (const TCtlCommand& c : CtlCommands()) {
-    if (argv[1] == std::string(c.name)) {
-      try {
-        return c.run(argc - 2, argv + 2);
-      } catch (const std::exception& e) {
-        std::fprintf(stderr, "garvelctl %s: %s\n", c.name, e.what());
-        return 1;
-      }
+  if (first == "help") {
+    if (argc == 2) {
+      std::fputs(CtlOverview().c_str(), stdout);
+      return 0;
     }
+    const TCtlCommand* c = argc == 3 ? FindCtlCommand(argv[2]) : nullptr;
+    if (!c) return UsageError("garvelctl help: čekám jméno jednoho příkazu", "", "Seznam příkazů: garvelctl --help");
+    std::fputs(CtlCommandHelp(*c).c_str(), stdout);
+    return 0;
   }
-  std::fprintf(stderr, "garvelctl: neznámý příkaz \"%s\"\n", argv[1]);
-  PrintUsage();
-  return 2;
+  if (const TCtlCommand* c = FindCtlCommand(first)) return RunCommand(*c, argc - 2, argv + 2);
+  return UsageError("garvelctl: neznámý příkaz \"" + first + "\"", "", "Seznam příkazů: garvelctl --help");
 }
