@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "storage/CalendarLink.h"
 #include "storage/Coding.h"
@@ -132,9 +133,20 @@ bool TCustomRecDb::LoadCarRecord(int32_t id, Tzaznam& record) {
   record.damaged = false;
   if (!ReadRecord(id, bytes)) return false;
   DecodeRecord(Bytes(bytes), record.db);
-  bool ok = blobs_.LoadBLOBText(record.db.popisBLOBID, record.description);
-  ok = blobs_.LoadBLOBText(record.db.materialBLOBID, record.material) && ok;
-  record.damaged = !ok;
+  return LoadTexts(record);
+}
+
+bool TCustomRecDb::LoadTexts(Tzaznam& record) {
+  bool ok = true;
+  record.damaged = false;
+  for (auto [id, text] : {std::pair{record.db.popisBLOBID, &record.description},
+                          std::pair{record.db.materialBLOBID, &record.material}}) {
+    if (blobs_.LoadBLOBText(id, *text)) continue;
+    ok = false;
+    // A blob that is missing holds nothing a save could destroy; one that
+    // exists but cannot be read in full does.
+    if (id > 0 && blobs_.FindBlock(id) > 0) record.damaged = true;
+  }
   return ok;
 }
 
@@ -166,10 +178,8 @@ bool TCustomRecDb::LoadCarRecords(int32_t carID, AZaznamy& records) {
   }
   blobs_.Prefetch(blobIDs);
   for (Tzaznam& r : records) {
-    bool textOk = blobs_.LoadBLOBText(r.db.popisBLOBID, r.description);
-    textOk = blobs_.LoadBLOBText(r.db.materialBLOBID, r.material) && textOk;
-    r.damaged = !textOk;
-    clean = clean && textOk;
+    LoadTexts(r);
+    clean = clean && !r.damaged;
   }
   return clean;
 }

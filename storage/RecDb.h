@@ -26,12 +26,13 @@ class TCustomRecDb : public TCustomDb {
   bool SaveCarRecord(Tzaznam& record);
   // Neither writes nor erases a `damaged` record (reported as an error).
   bool EraseCarRecord(Tzaznam& record);
-  // Reads the record with its texts; false (and `damaged` set when the
-  // record itself was read) if any part could not be read in full.
+  // Reads the record with its texts; false if any part could not be read.
+  // A text whose blob exists but fails part-way keeps what was read and
+  // marks the record `damaged`; a missing blob gives an empty text.
   bool LoadCarRecord(int32_t id, Tzaznam& record);
-  // The vehicle's records in slot order. A slot that cannot be read is left
-  // out; a record whose texts fail part-way keeps what was read and is
-  // marked `damaged`. False when either happened.
+  // The vehicle's records in slot order, their texts read as above. A slot
+  // that cannot be read is left out. False when a slot was left out or a
+  // record is `damaged`.
   bool LoadCarRecords(int32_t carID, AZaznamy& records);
   // Makes the stored records of the vehicle equal to `records`: changed
   // ones rewritten, missing ones erased, new ones created (they get their
@@ -61,6 +62,8 @@ class TCustomRecDb : public TCustomDb {
 
  private:
   void SetCarIDAt(int slot, int32_t carID);
+  // Both texts of a decoded record; sets `damaged`. False when either failed.
+  bool LoadTexts(Tzaznam& record);
 
   TBLOBTable blobs_;
   std::vector<int32_t> carIDlist_;

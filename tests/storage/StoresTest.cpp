@@ -15,6 +15,7 @@
 #include "storage/RecDb.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
+#include "tests/support/TestRecords.h"
 
 namespace {
 
@@ -285,13 +286,12 @@ TEST_F(StoresTest, RecordsNotReadCleanlyAreNeverWrittenBackOrErased) {
   // The second block of the first description claims another length: the
   // blob fails part-way.
   const int32_t first = records.Blobs().FindBlock(set[0].db.popisBLOBID);
-  int32_t second = -1, length = 0;
-  ASSERT_TRUE(records.Blobs().ReadBlockHead(first, second, length));
+  const int32_t second = SecondBlockOf(records.Blobs(), set[0].db.popisBLOBID);
+  ASSERT_GT(second, 0);
   records.Close();
   const std::string blobPath = fs.dir / "db_rec_blob.dat";
-  std::string bytes = ReadFileBytes(blobPath);
-  EncodeInt32(reinterpret_cast<uint8_t*>(bytes.data()) + 312 + 256 * second + 4, 599);
-  WriteFileBytes(blobPath, bytes);
+  PatchBlockLength(blobPath, second, 599);
+  const std::string bytes = ReadFileBytes(blobPath);
   records.Create("<username>");
 
   AZaznamy loaded;
@@ -319,6 +319,20 @@ TEST_F(StoresTest, RecordsNotReadCleanlyAreNeverWrittenBackOrErased) {
   EXPECT_FALSE(records.SaveCarRecord(again));
   EXPECT_FALSE(records.EraseCarRecord(again));
   EXPECT_EQ(notifier.shown.size(), 2u);
+
+  // A blob that is missing altogether held nothing to lose: the record is
+  // not damaged, and saving it stores the text again.
+  ASSERT_TRUE(records.Blobs().DeleteBLOB(loaded[2].db.materialBLOBID));
+  AZaznamy missing;
+  EXPECT_FALSE(records.LoadCarRecords(car, missing));  // the first record is still damaged
+  ASSERT_EQ(missing.size(), 3u);
+  EXPECT_FALSE(missing[2].damaged);
+  EXPECT_EQ(missing[2].material, "");
+  missing[2].material = "filtr";
+  ASSERT_TRUE(records.SaveCarRecords(car, missing));
+  Tzaznam restored;
+  ASSERT_TRUE(records.LoadCarRecord(loaded[2].db.ID, restored));
+  EXPECT_EQ(restored.material, "filtr");
 }
 
 TEST_F(StoresTest, UnreadableSlotIsLeftOutAndKept) {

@@ -411,12 +411,21 @@ TEST_F(AutoFormTest, FailedSaveKeepsTheWindowOpenAndModified) {
 }
 
 TEST_F(AutoFormTest, DamagedRecordIsShownButNeitherChangedNorDeleted) {
+  // The second record's description fails after its first block.
   AZaznamy stored = Stored();
-  ASSERT_TRUE(stores.records->Blobs().DeleteBLOB(stored[1].db.materialBLOBID));
+  stored[1].description = std::string(600, 'x');
+  ASSERT_TRUE(stores.records->SaveCarRecords(car, stored));
+  const int32_t second = SecondBlockOf(stores.records->Blobs(), stored[1].db.popisBLOBID);
+  ASSERT_GT(second, 0);
+  stores.CloseAll();
+  PatchBlockLength(fs.dir / "db_rec_blob.dat", second, 599);
+  ASSERT_TRUE(OpenStores(stores, GetVirtualFS(), "", TStoreOpenOptions{}));
+  notifier.shown.clear();
   auto form = OpenForm(car);
-  ASSERT_EQ(notifier.shown.size(), 1u);
-  EXPECT_EQ(notifier.shown[0].caption, "Upozornění");
+  ASSERT_EQ(notifier.shown.size(), 2u);  // the store's error, then the window's one warning
+  EXPECT_EQ(notifier.shown[1].caption, "Upozornění");
   ASSERT_EQ(form->Records().size(), 3u);
+  EXPECT_EQ(form->Records()[1].description, std::string(248, 'x'));
   form->SelectRecord(1);
   notifier.shown.clear();
   form->ZobrazZaznamClick();
@@ -430,6 +439,7 @@ TEST_F(AutoFormTest, DamagedRecordIsShownButNeitherChangedNorDeleted) {
   EXPECT_TRUE(form->SaveVehicle());
   Tzaznam again;
   EXPECT_FALSE(stores.records->LoadCarRecord(stored[1].db.ID, again));
+  EXPECT_EQ(again.description, std::string(248, 'x'));
   EXPECT_EQ(Stored()[2].db.kind, kKindPlanNoWarn);
 }
 
