@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "catalogues/ContactRecord.h"
 #include "servicebook/ServiceBookOutput.h"
