@@ -249,6 +249,20 @@ bool TWebService::QueryOnlineVersion(S_OnlineVersion& version) {
   return true;
 }
 
+TMailSender UnattendedMailSender(TWebService& web) {
+  auto stopped = std::make_shared<bool>(false);
+  return [&web, stopped](const std::string& to, const std::string& subject, const std::string& body) {
+    if (*stopped) return false;
+    bool transportFailed = false;
+    const bool sent = web.SendEmailUnattended(to, subject, body, transportFailed);
+    if (!sent && transportFailed) {
+      *stopped = true;
+      AppendEmailLog("SendEmail: ERROR: unattended sending stopped after a transport failure");
+    }
+    return sent;
+  };
+}
+
 TWebService& WebService() {
   static TWebService service;
   return service;

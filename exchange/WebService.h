@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "exchange/HttpTransport.h"
@@ -108,6 +109,14 @@ class TWebService {
   IHttpTransport* transport_ = nullptr;
   IWebServiceUi* ui_ = nullptr;
 };
+
+// A sender for mail that nobody watches (reminders at start): through the
+// service only, and after the first failure of the transport (no service
+// address, no answer in time, no connection, or e-mail method 0) it sends
+// nothing more, so that an unreachable service costs one wait, not one per
+// message. Copies share that state.
+using TMailSender = std::function<bool(const std::string& to, const std::string& subject, const std::string& body)>;
+TMailSender UnattendedMailSender(TWebService& web);
 
 // The process-wide client.
 TWebService& WebService();

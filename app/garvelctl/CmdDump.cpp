@@ -21,11 +21,10 @@ void DumpCustomers(TCustomDb& customers, TJsonWriter& out) {
     for (const uint8_t* bytes : slots) {
       TContactRecord c;
       DecodeContact(bytes, c);
-      TJsonLine line("customer");
+      TJsonLine line(out, "customer");
       line.N("ID", c.ID).S("globalId", c.globalId).S("surname", c.surname).S("firstName", c.firstName)
           .S("street", c.street).S("city", c.city).S("phones", c.phones).S("email", c.email).S("other", c.other)
           .S("ico", c.ico).S("dic", c.dic).S("company", c.company).N("type", c.type).N("kind", c.kind);
-      out.Write(line);
     }
   });
 }
@@ -44,13 +43,12 @@ void DumpVehicles(TCustomCarDb& cars, TJsonWriter& out) {
     cars.Blobs().Prefetch(blobs);
     for (Tautomobil& v : vehicles) {
       if (!cars.Blobs().LoadBLOBText(v.commentsBLOBID, v.comments)) continue;  // as LoadCar fails
-      TJsonLine line("vehicle");
+      TJsonLine line(out, "vehicle");
       line.N("ID", v.ID).S("globalId", v.globalId).S("tag", v.tag).S("manufacturer", v.manufacturer)
           .S("model", v.model).S("subtype", v.subtype).S("engine", v.engine).S("color", v.color).N("year", v.year)
           .S("vin", v.vin).S("engineNumber", v.engineNumber).N("commentsBLOBID", v.commentsBLOBID)
           .N("ownerID", v.ownerID).N("lastService", v.lastService).N("month", v.month)
           .N("archived", v.archived).S("comments", v.comments);
-      out.Write(line);
     }
   });
 }
@@ -72,7 +70,7 @@ void DumpRecords(TCustomRecDb& records, TJsonWriter& out) {
       ok = records.Blobs().LoadBLOBText(r.db.materialBLOBID, r.material) && ok;
       if (!ok) continue;  // as LoadCarRecord fails
       const TzaznamDb& d = r.db;
-      TJsonLine line("record");
+      TJsonLine line(out, "record");
       line.N("ID", d.ID).S("globalId", d.globalId).N("carID", d.carID).N("km", d.km).N("date", d.date)
           .N("kind", d.kind).N("popisBLOBID", d.popisBLOBID).N("materialBLOBID", d.materialBLOBID)
           .N("priceWrk", d.priceWrk).N("priceMat", d.priceMat).N("time", d.time).N("duration", d.duration)
@@ -81,7 +79,6 @@ void DumpRecords(TCustomRecDb& records, TJsonWriter& out) {
           .S("simpleInvoiceNrText", d.simpleInvoiceNrText).S("contractNrText", d.contractNrText)
           .S("receiptNrText", d.receiptNrText).N("sortDate", d.sortDate).N("flags", d.flags)
           .S("description", r.description).S("material", r.material);
-      out.Write(line);
     }
   });
 }

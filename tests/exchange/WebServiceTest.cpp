@@ -276,3 +276,24 @@ TEST_F(WebServiceTest, EachMethodChoosesClientServiceOrEditor) {
   EXPECT_EQ(service.Mails().size(), 3u);
   EXPECT_EQ(desktop.urls.size(), 1u);
 }
+
+TEST_F(WebServiceTest, UnattendedSendingStopsAtTheFirstTransportFailure) {
+  web.SetTimeoutMs(500);
+  TMailSender send = UnattendedMailSender(web);
+  service.Script({TFailure::ErrorAnswer, TFailure::Silent});
+  EXPECT_FALSE(send("a@example.cz", "s", "b"));  // refused by the service: the next one is tried
+  EXPECT_FALSE(send("b@example.cz", "s", "b"));  // no answer: nothing more is tried
+  const auto start = std::chrono::steady_clock::now();
+  TMailSender copy = send;
+  EXPECT_FALSE(copy("c@example.cz", "s", "b"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+  EXPECT_EQ(service.Requests().size(), 2u);
+  EXPECT_TRUE(notifier.shown.empty());
+  EXPECT_TRUE(desktop.urls.empty());
+
+  web.SetEmailMethod(0);  // never a draft at an unattended start
+  TMailSender client = UnattendedMailSender(web);
+  EXPECT_FALSE(client("a@example.cz", "s", "b"));
+  EXPECT_TRUE(desktop.urls.empty());
+  EXPECT_EQ(service.Requests().size(), 2u);
+}

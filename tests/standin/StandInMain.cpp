@@ -1,7 +1,7 @@
 // garvel-standin: the loopback stand-in of the maker's web service, for
 // trying the program's sending by hand. Prints its address, then one line
 // per request and every mail and upload it receives; uploads are also kept
-// in the folder given with --keep, numbered. Ends on Ctrl+C.
+// in the folder given with --keep, numbered. With --silent it never answers. Ends on Ctrl+C.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -22,19 +22,22 @@ void OnSignal(int) { g_stop = 1; }
 int main(int argc, char** argv) {
   unsigned port = 0;
   std::string keep;
+  bool silent = false;  // never answers: shows the client's time limit
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--port") && i + 1 < argc) port = static_cast<unsigned>(std::atoi(argv[++i]));
     else if (!std::strcmp(argv[i], "--keep") && i + 1 < argc) keep = argv[++i];
+    else if (!std::strcmp(argv[i], "--silent")) silent = true;
     else if (!std::strcmp(argv[i], "--version") && i + 2 < argc) {
       i += 2;  // applied below
     } else {
-      std::fprintf(stderr, "Použití: garvel-standin [--port N] [--keep SLOŽKA] [--version 3.70 1.2.2027]\n");
+      std::fprintf(stderr, "Použití: garvel-standin [--port N] [--keep SLOŽKA] [--version 3.70 1.2.2027] [--silent]\n");
       return 2;
     }
   }
   TStandInWebService service;
   for (int i = 1; i + 2 < argc; ++i)
     if (!std::strcmp(argv[i], "--version")) service.SetVersion(argv[i + 1], argv[i + 2]);
+  if (silent) service.Script(std::vector<TStandInWebService::TFailure>(100000, TStandInWebService::TFailure::Silent));
   if (!service.Start(static_cast<uint16_t>(port))) {
     std::fprintf(stderr, "Nelze naslouchat na 127.0.0.1:%u\n", port);
     return 1;
