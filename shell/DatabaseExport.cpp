@@ -69,7 +69,8 @@ class TExportFile {
     return true;
   }
   bool Fail() {
-    if (error_.empty()) error_ = "Soubor \"" + path_ + "\" nelze zapsat (" + std::strerror(errno) + ").";
+    const std::string reason = file_.Error().empty() ? std::strerror(errno) : file_.Error();
+    if (error_.empty()) error_ = "Soubor \"" + path_ + "\" nelze zapsat (" + reason + ").";
     return false;
   }
 
