@@ -25,7 +25,7 @@ int CmdExportCsv(int argc, char** argv) {
     std::fprintf(stderr, "garvelctl export-csv: %s\n", r.error.c_str());
     return 1;
   }
-  std::printf("%s\n%lld zákazníků, %lld vozidel, %lld záznamů\n", ExportDoneText(target).c_str(), r.customers,
+  std::printf("%s\nzákazníci %lld, vozidla %lld, záznamy %lld\n", ExportDoneText(target).c_str(), r.customers,
               r.vehicles, r.records);
   return 0;
 }

@@ -15,6 +15,7 @@
 #include "storage/FileSystemSetup.h"
 #include "shell/Stores.h"
 #include "storage/Coding.h"
+#include "storage/DateTime.h"
 #include "storage/RealFileSystem.h"
 
 namespace {
@@ -106,10 +107,19 @@ Tzaznam MakeRecord(std::mt19937& rng, int32_t carID, TDateTime date, int km) {
     return r;
   }
   if (kind == kKindTrip) {
-    r.description = "beginDate=" + std::to_string(Between(rng, 1, 28)) + ".3.2024.8.0|beginTime=!|endDate=1.3.2024.17.0|endTime=!|from=" +
+    // The trip starts on the record's day and ends the same day or up to
+    // two days later, with its km consistent, as the trip editor requires.
+    const TDateParts begin = DecodeDate(date);
+    const TDateParts end = DecodeDate(date + Between(rng, 0, 2));
+    const int distance = Between(rng, 20, 900);
+    auto day = [](const TDateParts& d, int hour) {
+      return std::to_string(d.day) + "." + std::to_string(d.month) + "." + std::to_string(d.year) + "." +
+             std::to_string(hour) + ".0";
+    };
+    r.description = "beginDate=" + day(begin, 8) + "|beginTime=!|endDate=" + day(end, 17) + "|endTime=!|from=" +
                     std::string(Pick(rng, kCities)) + "|to=" + Pick(rng, kCities) + "|roundTrip=" +
                     std::to_string(Between(rng, 0, 1)) + "|purpose=služební|comment=|beginKM=" + std::to_string(km) +
-                    "|endKM=|countKM=|";
+                    "|endKM=" + std::to_string(km + distance) + "|countKM=" + std::to_string(distance) + "|";
     return r;
   }
   TActRecordList list;
@@ -307,11 +317,11 @@ int CmdGenerate(int argc, char** argv) {
     if (stores.records->EraseAllCarRecords(carIDs[i]) && stores.cars->EraseCar(carIDs[i])) ++erased;
   }
   stores.CloseAll();
-  std::printf("Vytvořeno: %ld zákazníků, %ld vozidel (%ld smazáno), %ld záznamů v %s\n",
-              static_cast<long>(customerIDs.size()), vehicles - erased + (bigVehicle >= 0), erased, recordCount,
-              dir.c_str());
+  // "label: count" reads right in Czech for every count.
+  std::printf("Vytvořeno v %s: zákazníci %ld, vozidla %ld (smazáno %ld), záznamy %ld\n", dir.c_str(),
+              static_cast<long>(customerIDs.size()), vehicles - erased + (bigVehicle >= 0), erased, recordCount);
   if (catalogueLoaded)
-    std::printf("Katalog: %d koncernů, %d značek, %d modelů, %d motorů\n", counts.concerns, counts.makes,
+    std::printf("Katalog: koncerny %d, značky %d, modely %d, motory %d\n", counts.concerns, counts.makes,
                 counts.models, counts.engines);
   if (bigVehicle >= 0) std::printf("Vozidlo s %ld záznamy: ID %d\n", bigRecords, bigVehicle);
   return 0;
