@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "exchange/IdentityHash.h"
+#include "servicebook/VehicleSave.h"
 #include "storage/DateText.h"
 #include "storage/Errors.h"
 #include "storage/Log.h"
@@ -114,7 +115,8 @@ class TApplier {
       return result_;
     }
     ResolveRecordVehicles();
-    if (AddContacts() && ReplaceContacts() && AddVehicles() && ReplaceVehicles() && AddRecords()) ReplaceRecords();
+    if (AddContacts() && ReplaceContacts() && AddVehicles() && ReplaceVehicles() && AddRecords() && ReplaceRecords())
+      UpdateLastServices();
     Report();
     return result_;
   }
@@ -288,6 +290,7 @@ class TApplier {
       LogTrace(1, "Car ID#" + std::to_string(carID) + ": record ID#" + std::to_string(r.db.ID) +
                       " added from exchange file");
       result_.vehicles.insert(carID);
+      recordVehicles_.insert(carID);
       Applied();
     }
     return true;
@@ -299,9 +302,29 @@ class TApplier {
       LogTrace(1, "Car ID#" + std::to_string(r.db.carID) + ": record ID#" + std::to_string(r.db.ID) +
                       " changed from exchange file");
       result_.vehicles.insert(r.db.carID);
+      recordVehicles_.insert(r.db.carID);
       Applied();
     }
     return true;
+  }
+
+  // The list's last service of a vehicle whose records changed, as the
+  // records window sets it when it saves.
+  void UpdateLastServices() {
+    for (int32_t id : recordVehicles_) {
+      AZaznamy records;
+      Tautomobil v;
+      stores_.records->LoadCarRecords(id, records);
+      if (!stores_.cars->LoadCar(id, v)) continue;
+      const TDateTime last = LastServiceDate(records);
+      if (v.lastService == last) continue;
+      v.lastService = last;
+      try {
+        stores_.cars->SaveCar(v);
+      } catch (const EGarvelError& e) {
+        LogError(std::string("Last service of car ID#") + std::to_string(id) + " not stored: " + e.what(), false);
+      }
+    }
   }
 
   int32_t StoredFileVehicle(const std::string& globalId) const {
@@ -343,6 +366,7 @@ class TApplier {
   std::vector<std::pair<size_t, Tautomobil>> vehicles_;
   std::vector<std::pair<size_t, Tzaznam>> records_;
   std::vector<TTarget> recordVehicle_;
+  std::set<int32_t> recordVehicles_;
 };
 
 }  // namespace

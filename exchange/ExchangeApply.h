@@ -32,7 +32,8 @@ int32_t FindVehicleByCarHash(TExchangeIndex& index, const std::string& carHash);
 // replaces records. A replaced entity takes only the fields the file
 // carries; its flags, effective date, archive state, last service, reserved
 // bytes and (when no customer matches) owner stay. Records are created or
-// saved one by one with their received global IDs. The first failed write
+// saved one by one with their received global IDs, and a vehicle whose
+// records changed gets its last service date again. The first failed write
 // is reported and stops the rest; the final message says what was applied
 // and what was not.
 TExchangeApplyResult ApplyExchangeChanges(TExchangeIndex& index, TExchangeChanges& changes);

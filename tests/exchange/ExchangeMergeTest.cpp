@@ -182,6 +182,7 @@ TEST_F(ExchangeMerge, NewFileAddsOwnerVehicleAndRecordAndReimportChangesNothing)
     ASSERT_TRUE(customer.stores.cars->LoadCar(customer.LiveIDs(*customer.stores.cars)[0], v));
     EXPECT_EQ(v.month, 5);
     EXPECT_EQ(v.comments, "Tažné zařízení");
+    EXPECT_EQ(v.lastService, EncodeDate(2026, 3, 14));  // the merged service shows in the list
     EXPECT_EQ(customer.LoadContact(v.ownerID).surname, "Řehoř");
     AZaznamy records;
     customer.stores.records->LoadCarRecords(v.ID, records);
