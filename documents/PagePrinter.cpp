@@ -1,5 +1,6 @@
 #include "documents/PagePrinter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "documents/GarvGraph.h"
@@ -182,11 +183,13 @@ void TGarvPrinter::PrintListView(const std::vector<std::string>& captions,
   measure(captions);
   for (const auto& row : rows) measure(row);
   const int gap = canvas_.TextWidth("m");
+  const std::vector<int> natural = widths;
+  FitColumnsToPage(widths, gap);
   auto printRow = [&](const std::vector<std::string>& cells) {
     int at = 0;
     for (size_t c = 0; c < widths.size(); ++c) {
       x_ = at;
-      if (c < cells.size()) PrintText(cells[c]);
+      if (c < cells.size()) PrintText(widths[c] < natural[c] ? FitText(cells[c], widths[c]) : cells[c]);
       at += widths[c] + gap;
     }
     NewLine();
@@ -196,6 +199,27 @@ void TGarvPrinter::PrintListView(const std::vector<std::string>& captions,
     if (stopped_) break;
     printRow(row);
   }
+}
+
+void TGarvPrinter::FitColumnsToPage(std::vector<int>& widths, int gap) const {
+  // Columns wider than the page together would run off its edge and the
+  // last ones would not be printed at all: the widest are narrowed to one
+  // common width (their texts are then cut with "...") until all fit.
+  if (widths.empty()) return;
+  const int room = canvas_.PageWidth() - gap * static_cast<int>(widths.size() - 1);
+  auto total = [&](int cap) {
+    int64_t sum = 0;
+    for (int w : widths) sum += std::min(w, cap);
+    return sum;
+  };
+  int lo = 0, hi = *std::max_element(widths.begin(), widths.end());
+  if (total(hi) <= room) return;
+  while (lo < hi) {
+    const int mid = lo + (hi - lo + 1) / 2;
+    if (total(mid) <= room) lo = mid;
+    else hi = mid - 1;
+  }
+  for (int& w : widths) w = std::min(w, lo);
 }
 
 std::string TGarvPrinter::FitText(const std::string& text, int width) const {

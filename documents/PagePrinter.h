@@ -74,7 +74,9 @@ class TGarvPrinter {
   void NewPage();
   void PrintRule(double from, double to);
   // A list: captions, then every row, each column as wide as its widest text,
-  // columns separated by the width of "m", counted from the page edge.
+  // columns separated by the width of "m", counted from the page edge. When
+  // that is wider than the page, the widest columns are narrowed to fit and
+  // their texts cut with "...".
   void PrintListView(const std::vector<std::string>& captions, const std::vector<std::vector<std::string>>& rows);
   std::string FitText(const std::string& text, int width) const;
   // The whole graph, fitted to the width of the text area and `height`
@@ -100,6 +102,7 @@ class TGarvPrinter {
 
  private:
   void Decorate();
+  void FitColumnsToPage(std::vector<int>& widths, int gap) const;
   void DrawPiece(const std::string& text);
   void TabStep(const std::string& rest);
   int StopX(size_t index) const;

@@ -1,5 +1,7 @@
 #include "shell/VehicleRemoval.h"
 
+#include <exception>
+
 #include "shell/VehicleList.h"
 #include "storage/CarDb.h"
 #include "storage/Log.h"
@@ -28,6 +30,14 @@ TRemoveResult RemoveVehicle(TCustomCarDb& cars, TCustomRecDb& records, int32_t i
   if (!AskYesNo("Ověření", "Opravdu chcete vybrané vozidlo archivovat (" + what + ") ?", false))
     return TRemoveResult::Cancelled;
   v.archived = kArchivedMark;
-  cars.SaveCar(v);
+  try {
+    cars.SaveCar(v);
+  } catch (const std::exception& e) {
+    // A full disk or a file that cannot be written: the vehicle stays
+    // active and the user is told, instead of the error leaving the window.
+    LogError("Nemohu archivovat vybrané vozidlo (ID=" + idText + "): " + e.what(), false);
+    ShowMessage("Chyba", "Nemohu archivovat vybrané vozidlo (ID=" + idText + ")", TMsgIcon::Error);
+    return TRemoveResult::Failed;
+  }
   return TRemoveResult::Archived;
 }

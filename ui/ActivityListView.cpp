@@ -248,7 +248,10 @@ void TActivityListView::paintEvent(QPaintEvent* event) {
     // Column 0: the icon, or the mark of a line kept off invoices.
     const int iconLeft = ColumnLeft(kColIcon);
     if (!line.showOnInvoice) {
-      p.drawPixmap(iconLeft + kActivityInset + 6, row.top() + inset + 6, InvoiceMarkPixmap(true));
+      // Centred on the line: a material's line is lower than the mark's
+      // offset from an activity's top.
+      const QPixmap mark = InvoiceMarkPixmap(true);
+      p.drawPixmap(iconLeft + kActivityInset + 6, row.top() + (row.height() - mark.height()) / 2, mark);
     } else if (activity) {
       const TLoadedIcon& icon = LoadIcon(line.icon);
       if (!icon.picture.isNull()) p.drawPixmap(iconLeft + kActivityInset, row.top() + kActivityInset, icon.picture);

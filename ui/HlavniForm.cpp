@@ -24,7 +24,11 @@ THlavniForm::THlavniForm(QWidget* parent) : QMainWindow(parent) {
 QAction* THlavniForm::AddCommand(TCommand command, const QString& caption, const QKeySequence& shortcut) {
   auto* action = new QAction(caption, this);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-  action->setShortcutContext(Qt::ApplicationShortcut);
+  // Only while the main window is active: the records window, the editors
+  // and the other kept windows have keys of their own (Ctrl+S saves a
+  // vehicle's records there, Ctrl+N adds a line), and Ctrl+O there must not
+  // archive whatever vehicle the main list has selected.
+  action->setShortcutContext(Qt::WindowShortcut);
   action->setEnabled(false);
   actions_[command] = action;
   addAction(action);  // shortcuts work even when the menu bar is hidden
@@ -103,7 +107,7 @@ void THlavniForm::BuildToolBar() {
 
   auto* menuAction = new QAction(QString::fromUtf8("Hlavní nabídka"), this);
   menuAction->setShortcut(QKeySequence(Qt::Key_F10));
-  menuAction->setShortcutContext(Qt::ApplicationShortcut);
+  menuAction->setShortcutContext(Qt::WindowShortcut);
   connect(menuAction, &QAction::triggered, this, &THlavniForm::ShowMainMenu);
   addAction(menuAction);
   toolBar_->addAction(menuAction);

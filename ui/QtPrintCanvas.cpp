@@ -57,7 +57,12 @@ void TQtPrintCanvas::DrawPrintLogo(int right, int top, int height) {
 void TQtPrintCanvas::DrawPagePicture(int centreX, int centreY, int width) {
   if (pagePicture_.isNull() || width <= 0) return;
   int height = static_cast<int>(std::lround(pagePicture_.height() * static_cast<double>(width) / pagePicture_.width()));
+  // Faint, like a watermark: at full strength the tinted picture is a solid
+  // block of colour that the text over it cannot be read on.
+  painter_.save();
+  painter_.setOpacity(0.18);
   painter_.drawImage(QRect(centreX - width / 2, centreY - height / 2, width, height), pagePicture_);
+  painter_.restore();
 }
 
 std::unique_ptr<IGraphCanvas> TQtPrintCanvas::GraphArea(int x, int y, int width, int height) {

@@ -116,6 +116,21 @@ TEST(PagePrinter, ListView) {
   EXPECT_EQ(body[5].text, "Černý");
 }
 
+TEST(PagePrinter, ListWiderThanThePageIsNarrowedToFit) {
+  TFakeCanvas c;
+  TGarvPrinter p(c, "T");
+  const std::string owner(60, 'N'), make(40, 'S');
+  p.PrintListView({"Majitel", "Značka", "RZ", "ID"}, {{owner, make, "1A2 3456", "0001"}});
+  auto body = c.Body();
+  ASSERT_EQ(body.size(), 8u);
+  // The widest column gets what the page leaves: 1000 − 3 gaps − 520.
+  EXPECT_EQ(body[4].text, std::string(41, 'N') + "...");
+  EXPECT_EQ(body[5].text, make);
+  EXPECT_EQ(body[7].text, "0001");
+  EXPECT_EQ(body[7].x, 450 + 10 + 400 + 10 + 80 + 10);
+  EXPECT_LE(body[7].x + c.TextWidth(body[7].text), c.PageWidth());
+}
+
 TEST(PagePrinter, PagesBeforeTheRangeAreLaidOutButNotPrinted) {
   TFakeCanvas c;
   {

@@ -212,6 +212,21 @@ TEST_F(VehicleListTest, RemoveArchivesFirstThenDeletesWithRecords) {
   EXPECT_EQ(records.RecordCountOf(1), 0u);
 }
 
+TEST_F(VehicleListTest, ArchivingThatCannotBeWrittenIsReportedAndChangesNothing) {
+  TCustomRecDb records;
+  records.Create("<username>");
+  // A second opening for reading only: every write to it fails.
+  TCustomCarDb readOnly;
+  readOnly.Create(VirtualFile("db_cars.dat"), VirtualFile("db_cars_blob.dat"), "<username>", true);
+  notifier.Script({TMsgAnswer::Yes});
+  EXPECT_EQ(RemoveVehicle(readOnly, records, 1), TRemoveResult::Failed);
+  EXPECT_EQ(notifier.shown.back().caption, "Chyba");
+  EXPECT_EQ(notifier.shown.back().text, "Nemohu archivovat vybrané vozidlo (ID=1)");
+  Tautomobil v;
+  ASSERT_TRUE(cars.LoadCar(1, v));
+  EXPECT_FALSE(v.IsArchived());
+}
+
 TEST_F(VehicleListTest, NewVehicleIsShownWhateverTheFilterUntilTheNextRefill) {
   TVehicleFilter f;
   f.periodDays = 366;  // "rok"
