@@ -23,6 +23,14 @@ std::string Encoded(const TContactRecord& c) {
 
 }  // namespace
 
+bool LoadContact(TCustomDb* customers, int32_t id, TContactRecord& contact) {
+  std::string bytes;
+  if (!customers || id < 0 || !customers->ReadRecord(id, bytes) || bytes.size() < static_cast<size_t>(kContactWidth))
+    return false;
+  DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), contact);
+  return true;
+}
+
 std::vector<TContactRecord> LoadContacts(TCustomDb& customers) {
   // Consecutive slots in one read each, a thousand at a time.
   constexpr int kSlotsPerRead = 1024;

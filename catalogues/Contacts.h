@@ -12,6 +12,10 @@
 class TCustomDb;
 class TCustomCarDb;
 
+// The contact with the ID; false when there is no store, the ID is negative
+// or the record cannot be read.
+bool LoadContact(TCustomDb* customers, int32_t id, TContactRecord& contact);
+
 // Every readable contact of the store, in slot order.
 std::vector<TContactRecord> LoadContacts(TCustomDb& customers);
 

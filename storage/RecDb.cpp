@@ -184,6 +184,20 @@ bool TCustomRecDb::LoadCarRecords(int32_t carID, AZaznamy& records) {
   return clean;
 }
 
+void TCustomRecDb::LoadCarRecordHeads(int32_t carID, std::vector<TRecordHead>& heads) {
+  heads.clear();
+  auto it = slotsOfCar_.find(carID);
+  if (it == slotsOfCar_.end()) return;
+  ReadSlots(it->second, headBuffers_, headOk_);
+  heads.reserve(headBuffers_.size());
+  for (size_t i = 0; i < headBuffers_.size(); ++i) {
+    if (!headOk_[i]) continue;
+    TRecordHead h;
+    DecodeRecordHead(Bytes(headBuffers_[i]), h);
+    heads.push_back(h);
+  }
+}
+
 bool TCustomRecDb::SaveCarRecords(int32_t carID, AZaznamy& records) {
   AZaznamy old;
   LoadCarRecords(carID, old);

@@ -34,6 +34,10 @@ class TCustomRecDb : public TCustomDb {
   // that cannot be read is left out. False when a slot was left out or a
   // record is `damaged`.
   bool LoadCarRecords(int32_t carID, AZaznamy& records);
+  // The fixed fields of the vehicle's records in slot order, without their
+  // texts; a slot that cannot be read is left out. For scans over every
+  // vehicle, which then load the few records they keep with LoadCarRecord.
+  void LoadCarRecordHeads(int32_t carID, std::vector<TRecordHead>& heads);
   // Makes the stored records of the vehicle equal to `records`: changed
   // ones rewritten, missing ones erased, new ones created (they get their
   // IDs in `records`). The calendar hears of every change. Records not read
@@ -66,6 +70,8 @@ class TCustomRecDb : public TCustomDb {
   bool LoadTexts(Tzaznam& record);
 
   TBLOBTable blobs_;
+  std::vector<std::string> headBuffers_;  // reused by LoadCarRecordHeads
+  std::vector<bool> headOk_;
   std::vector<int32_t> carIDlist_;
   // carID -> its slots in ascending order, kept in step with carIDlist_.
   std::unordered_map<int32_t, std::vector<int>> slotsOfCar_;

@@ -65,6 +65,16 @@ void DecodeRecord(const uint8_t* b, TzaznamDb& d) {
   d.flags = DecodeFixed32(b + kOffFlags);
 }
 
+void DecodeRecordHead(const uint8_t* b, TRecordHead& h) {
+  h.ID = DecodeInt32(b + kOffID);
+  h.carID = DecodeInt32(b + kOffCarID);
+  h.km = DecodeInt32(b + kOffKm);
+  h.date = DecodeDouble(b + kOffDate);
+  h.kind = DecodeInt32(b + kOffKind);
+  h.sortDate = DecodeInt32(b + kOffSortDate);
+  h.flags = DecodeFixed32(b + kOffFlags);
+}
+
 void EncodeRecord(const TzaznamDb& d, uint8_t* b) {
   if (b != d.image.data()) std::memcpy(b, d.image.data(), kRecordWidth);
   EncodeInt32(b + kOffID, d.ID);
@@ -112,6 +122,8 @@ std::string NumberOrText(int32_t number, const std::string& text) {
 }
 
 TDateTime RecordDate(const TzaznamDb& d) { return d.sortDate >= 1 ? static_cast<TDateTime>(d.sortDate) : d.date; }
+
+TDateTime RecordDate(const TRecordHead& h) { return h.sortDate >= 1 ? static_cast<TDateTime>(h.sortDate) : h.date; }
 
 double RecordPrice(const TzaznamDb& d, bool withVAT, bool includeLabour, double vatRatePercent, bool includeMaterial) {
   const float rate = static_cast<float>(vatRatePercent);

@@ -83,6 +83,19 @@ struct Tzaznam {
 
 using AZaznamy = std::vector<Tzaznam>;
 
+// The few fixed fields that scans over every record look at (due dates,
+// kinds, payment), decoded without the strings and the image so that a pass
+// over all records stays cheap.
+struct TRecordHead {
+  int32_t ID = -1;
+  int32_t carID = -1;
+  int32_t km = -1;
+  TDateTime date = 0;
+  int32_t kind = 0;
+  int32_t sortDate = 0;
+  uint32_t flags = 0;
+};
+
 // Every byte zero and both texts empty, then ID -1, carID and kind as given,
 // km -1, today's date, no blobs, duration -1, the four document numbers -1
 // and the 32 reserved int32 -1.
@@ -90,6 +103,7 @@ void InitRecord(Tzaznam& record, int32_t carID, int32_t kind);
 
 void DecodeRecord(const uint8_t* bytes, TzaznamDb& db);
 void EncodeRecord(const TzaznamDb& db, uint8_t* bytes);
+void DecodeRecordHead(const uint8_t* bytes, TRecordHead& head);
 
 // "DONE", "PLAN", "PLAN_NOWARN", "ORDER", "REFUEL", "TRIP"; empty otherwise.
 std::string KindToText(int32_t kind);
@@ -101,6 +115,7 @@ std::string NumberOrText(int32_t number, const std::string& text);
 
 // sortDate as a date when it is 1 or more, else date.
 TDateTime RecordDate(const TzaznamDb& db);
+TDateTime RecordDate(const TRecordHead& head);
 
 // Labour and/or material, with VAT when asked (labour VAT only when the
 // noLaborVAT flag is clear), summed in single precision, then RoundPrice.

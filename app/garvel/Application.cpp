@@ -30,10 +30,12 @@
 #include "ui/CgarvFileForm.h"
 #include "ui/ServiceBookCommands.h"
 #include "ui/AutoFormWiring.h"
+#include "ui/BlizkoForm.h"
 #include "ui/CarWindows.h"
 #include "servicebook/NewVehicleStore.h"
 #include "ui/AttachmentsForm.h"
 #include "ui/BackupForm.h"
+#include "servicebook/ReminderActions.h"
 #include "ui/CarModelsForm.h"
 #include "ui/ExportCommand.h"
 #include "ui/CommandIcons.h"
@@ -50,6 +52,7 @@
 #include "ui/StatCarsSetupForm.h"
 #include "ui/StatDailyForm.h"
 #include "ui/StatDailySetupForm.h"
+#include "ui/ReminderWiring.h"
 #include "ui/VehicleListPanel.h"
 #include "ui/VehicleFormWiring.h"
 #include "ui/VinManagerForm.h"
@@ -136,8 +139,7 @@ bool TGarvelApplication::Start(int& exitCode) {
   QObject::connect(&app_, &QApplication::applicationStateChanged, [this](Qt::ApplicationState state) {
     if (state == Qt::ApplicationActive) ProcessPendingCommandLines();
   });
-  // Automatic reminder sending and the reminder and unpaid views open here
-  // once the due-service window exists.
+  StartupReminders();
   splash_->hide();
   if (IsCustomerEdition()) window_->HideWorkshopFunctions();
   pageLogoUntinted_ = pageLogo_;
@@ -359,6 +361,8 @@ void TGarvelApplication::CreateWindows() {
   if (contacts_) chooseOwner = [this](int32_t current) { return contacts_->Choose(current); };
   vehicleServices_ = VehicleFormServicesFor(stores_, main, chooseOwner);
   vehicleForm_ = new TNovyForm(*stores_.cars, vehicleServices_, main);
+  reminders_ = new TblizkoForm(stores_, main);
+  reminders_->SetServices(ProgramReminderServices());
 
   auto suppliers = [this] {
     std::vector<std::string> entries;
@@ -401,6 +405,23 @@ void TGarvelApplication::WireAttachments() {
   SetContactAttachmentsOpener([this](int32_t id) {
     attachments_->ShowRoots({EntryAttachmentFolder(Config().attachpath, "CON", id)}, true);
   });
+}
+
+void TGarvelApplication::StartupReminders() {
+  const TConfig& c = Config();
+  if (c.autosend && !c.autoSendDisallowed) {
+    TReminderMailSettings mail{c.usersubj, c.custmailtext, TVatSettings{c.taxpaid, c.taxrate}};
+    try {
+      AutoSendReminders(TReminderStores{*stores_.cars, *stores_.records, stores_.customers.get()}, c.sdaysretro,
+                        c.sdaysadvance, Today(), mail, ProgramReminderServices());
+    } catch (const std::exception& e) {
+      LogError(std::string("Automatic reminders: ") + e.what(), false);  // silent, as its failures are
+    }
+  }
+  // The two views one after the other; a records window opened from them
+  // stays usable meanwhile.
+  if (c.autoopen && reminders_->ShowPlanned(c.odaysretro, c.odaysadvance, false)) reminders_->WaitUntilClosed();
+  if (c.unpaidautoopen && reminders_->ShowUnpaid(false)) reminders_->WaitUntilClosed();
 }
 
 void TGarvelApplication::WireCommands() {
@@ -449,6 +470,10 @@ void TGarvelApplication::WireCommands() {
   w.SetCommandHandler(TCommand::SimpleInvoices,
                       [] { OpenDocumentList("invoice_simple", "Seznam zjednodušených daňových dokladů"); });
   if (!IsCustomerEdition()) WireStatistics();
+  w.SetCommandHandler(TCommand::DueServices, [this] {
+    reminders_->ShowPlanned(Config().odaysretro, Config().odaysadvance, true);
+  });
+  w.SetCommandHandler(TCommand::UnpaidOrders, [this] { reminders_->ShowUnpaid(true); });
   w.SetCommandHandler(TCommand::Help, [this] { ShowHelp("index.html"); });
   w.SetCommandHandler(TCommand::IconColour, [this] { ChooseColour(true); });
   w.SetCommandHandler(TCommand::BackgroundColour, [this] { ChooseColour(false); });

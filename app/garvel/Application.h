@@ -26,6 +26,7 @@ class TfCarModels;
 class TfConfig;
 class TfVINmanager;
 class TfAttachments;
+class TblizkoForm;
 class THlavniForm;
 class TNovyForm;
 class TVehicleListPanel;
@@ -60,6 +61,7 @@ class TGarvelApplication {
   void ApplyColours();
   void VersionCheck();
   void AutomaticBackup();
+  void StartupReminders();
   void ChooseColour(bool icons);
   void ShowHelp(const std::string& helpFile);
 
@@ -89,6 +91,7 @@ class TGarvelApplication {
   TfConfig* settings_ = nullptr;
   TfCarModels* catalogueManager_ = nullptr;
   TfVINmanager* vinManager_ = nullptr;
+  TblizkoForm* reminders_ = nullptr;  // owned by the main window
   TStoreSet stores_;
   QImage bgMain_, bgContacts_, bgRecords_, bgPrint_, pageLogo_, pageLogoUntinted_;
 };

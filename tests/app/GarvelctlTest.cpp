@@ -17,16 +17,7 @@ TCtlRun Garvelctl(const std::string& args, const std::string& environment = "") 
   return RunGarvelctl(args, environment);
 }
 
-size_t Lines(const std::string& text, const std::string& prefix) {
-  size_t count = 0, pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    if (text.compare(pos, prefix.size(), prefix) == 0) ++count;
-    if (end == std::string::npos) break;
-    pos = end + 1;
-  }
-  return count;
-}
+size_t Lines(const std::string& text, const std::string& prefix) { return CountLinesStartingWith(text, prefix); }
 
 }  // namespace
 

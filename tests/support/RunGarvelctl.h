@@ -30,3 +30,15 @@ inline TCtlRun RunGarvelctl(const std::string& args, const std::string& environm
   run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
   return run;
 }
+
+// How many lines of `text` start with `prefix`.
+inline size_t CountLinesStartingWith(const std::string& text, const std::string& prefix) {
+  size_t count = 0;
+  for (size_t pos = 0; pos < text.size();) {
+    if (text.compare(pos, prefix.size(), prefix) == 0) ++count;
+    const size_t end = text.find('\n', pos);
+    if (end == std::string::npos) break;
+    pos = end + 1;
+  }
+  return count;
+}
