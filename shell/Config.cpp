@@ -247,9 +247,8 @@ void LoadDefaults(TConfig& c) {
   c.timer = c.timerInstallFolder.empty() ? "tikomer" : c.timerInstallFolder + "/tikomer";
 }
 
-namespace {
-
-void ReadSettingsKeys(const TIniFile& ini, TConfig& c) {
+void LoadConfig(TConfig& c) {
+  TIniFile ini = LoadIni(kIniName);
   TReader r{ini};
   EveryKey(r, c);
   r.Int("updates", "lastupdate", c.lastupdate);
@@ -259,22 +258,9 @@ void ReadSettingsKeys(const TIniFile& ini, TConfig& c) {
   r.Int("custom", "columnMask", c.columnMask);
   c.columnMask |= 2;  // the second column is always shown
   c.frequentactions = ini.Section("frequentactions");
-}
-
-}  // namespace
-
-void LoadConfig(TConfig& c) {
-  ReadSettingsKeys(LoadIni(kIniName), c);
   TIniFile type = LoadIni("install_type.ini");
   c.edition = ParseIniInteger(type.Get("InstallType", "Type", ""), 1);
   if (FileSystemsReady()) c.autoSendDisallowed = ReadRegistryInteger(kRegistryKey, "autoSendDisallowed", 0) != 0;
-  ApplyConfig(c);
-}
-
-void LoadConfigFile(TConfig& c, const std::string& realPath) {
-  TIniFile ini;
-  ini.Load(realPath);
-  ReadSettingsKeys(ini, c);
   ApplyConfig(c);
 }
 

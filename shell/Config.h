@@ -93,10 +93,6 @@ TConfig& Config();
 void LoadDefaults(TConfig& config);
 // garvconf.ini, install_type.ini and the registry value over the defaults.
 void LoadConfig(TConfig& config);
-// The keys of a garvconf.ini given by its real path over what `config`
-// holds (tools that work on a data folder without the program's file
-// systems); a missing file changes nothing.
-void LoadConfigFile(TConfig& config, const std::string& realPath);
 // Writes every key but lastupdate, lastbackup, dstFolder, attachpath,
 // columnMask and frequentactions, and the registry value. False when the
 // file cannot be written.

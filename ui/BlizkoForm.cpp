@@ -11,30 +11,17 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <exception>
 
 #include "servicebook/ReminderActions.h"
 #include "shell/Config.h"
 #include "shell/Stores.h"
-#include "storage/Log.h"
+#include "ui/SlotGuard.h"
 
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 const QColor kOverdueColour(0xFF, 0x90, 0x90);
-
-// No exception leaves a window's handler: it is logged and shown.
-template <class F>
-void Guarded(F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    LogError(std::string("Upozornění: ") + e.what(), true);
-  } catch (...) {
-    LogError("Upozornění: neznámá chyba", true);
-  }
-}
 
 // The wait cursor while the stores are scanned or mail is handed over.
 struct TBusy {
@@ -82,8 +69,8 @@ TblizkoForm::TblizkoForm(TStoreSet& stores, QWidget* parent) : QDialog(parent), 
   auto* marked = new QLabel(QString::fromUtf8("Operace s označenými:"), this);
   ignore_ = Button("&Ignorovat", this);
   send_ = Button("&Poslat e-mail", this);
-  connect(ignore_, &QPushButton::clicked, this, [this] { Guarded([this] { btnIgnoreClick(); }); });
-  connect(send_, &QPushButton::clicked, this, [this] { Guarded([this] { btnSendMailClick(); }); });
+  connect(ignore_, &QPushButton::clicked, this, [this] { RunGuarded([this] { btnIgnoreClick(); }); });
+  connect(send_, &QPushButton::clicked, this, [this] { RunGuarded([this] { btnSendMailClick(); }); });
 
   auto* all = Button("&vše", this);
   auto* none = Button("&nic", this);
@@ -95,7 +82,7 @@ TblizkoForm::TblizkoForm(TStoreSet& stores, QWidget* parent) : QDialog(parent), 
   for (const TReminderInterval& i : ReminderIntervals()) interval_->addItem(QString::fromUtf8(i.caption));
   intervalLabel_->setBuddy(interval_);
   connect(interval_, &QComboBox::currentIndexChanged, this,
-          [this](int index) { Guarded([this, index] { cbIntervalChange(index); }); });
+          [this](int index) { RunGuarded([this, index] { cbIntervalChange(index); }); });
 
   count_ = new QLabel(this);
   auto* close = Button("&Zavřít", this);
@@ -170,7 +157,7 @@ void TblizkoForm::Scan(TReminderView view, int daysBack, int daysAhead) {
   settings.today = Today();
   settings.vat = VatFromSettings();
   rows_.clear();
-  Guarded([&] {
+  RunGuarded([&] {
     TBusy busy;
     rows_ = ScanReminders(*stores_.cars, *stores_.records, stores_.customers.get(), settings);
   });
@@ -264,7 +251,7 @@ void TblizkoForm::OpenSelectedVehicle() {
   const int row = list_->currentRow();
   if (row < 0 || static_cast<size_t>(row) >= rows_.size() || !services_.openVehicle) return;
   const int32_t vehicleID = rows_[static_cast<size_t>(row)].vehicleID;
-  Guarded([this, vehicleID] { services_.openVehicle(vehicleID); });
+  RunGuarded([this, vehicleID] { services_.openVehicle(vehicleID); });
 }
 
 bool TblizkoForm::eventFilter(QObject* watched, QEvent* event) {

@@ -1,7 +1,6 @@
 #include "ui/ReminderWiring.h"
 
 #include "exchange/WebService.h"
-
 #include "ui/AutoForm.h"
 #include "ui/CarWindows.h"
 
@@ -16,6 +15,15 @@ TReminderServices ProgramReminderServices() {
                                        const std::function<void(Tzaznam&)>& change) {
     TAutoForm* window = CarWindowOf(vehicleID);
     return window && window->ChangeRecord(recordID, change);
+  };
+  return services;
+}
+
+TReminderServices UnattendedReminderServices() {
+  TReminderServices services = ProgramReminderServices();
+  services.sendMail = [](const std::string& to, const std::string& subject, const std::string& body) {
+    bool transportFailed = false;
+    return WebService().SendEmailUnattended(to, subject, body, transportFailed);
   };
   return services;
 }

@@ -1,10 +1,14 @@
 #pragma once
 // The reminders' collaborators in the program: the records windows and the
-// mail-client path of sending e-mail.
+// e-mail service.
 
 #include "servicebook/ReminderServices.h"
 
 // Vehicles open in their records windows (a change to a vehicle whose window
-// is open goes into that window); messages are mail drafts handed to the
-// desktop, counted as sent when it took them.
+// is open goes into that window); messages go through the program's e-mail
+// service by its method (a mail draft counts as sent once the desktop took
+// it).
 TReminderServices ProgramReminderServices();
+// The same for the sending at start that nobody watches: only the web
+// service sends, never a draft that would count as sent unseen.
+TReminderServices UnattendedReminderServices();

@@ -413,7 +413,7 @@ void TGarvelApplication::StartupReminders() {
     TReminderMailSettings mail{c.usersubj, c.custmailtext, TVatSettings{c.taxpaid, c.taxrate}};
     try {
       AutoSendReminders(TReminderStores{*stores_.cars, *stores_.records, stores_.customers.get()}, c.sdaysretro,
-                        c.sdaysadvance, Today(), mail, ProgramReminderServices());
+                        c.sdaysadvance, Today(), mail, UnattendedReminderServices());
     } catch (const std::exception& e) {
       LogError(std::string("Automatic reminders: ") + e.what(), false);  // silent, as its failures are
     }

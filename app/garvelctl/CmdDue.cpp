@@ -44,10 +44,8 @@ int CmdDue(int argc, char** argv) {
     std::fprintf(stderr, "%s", kUsage);
     return 2;
   }
-  TDatabaseFolder db(args.positional[0]);
-  TConfig settings;
-  LoadDefaults(settings);
-  LoadConfigFile(settings, db.dir + "garvconf.ini");
+  TDataFolderSession session(args.positional[0]);
+  const TConfig& settings = Config();
 
   TReminderScanSettings scan;
   scan.view = args.Has("--unpaid") ? TReminderView::Unpaid : TReminderView::Planned;
@@ -62,6 +60,7 @@ int CmdDue(int argc, char** argv) {
   scan.vat.taxPaid = settings.taxpaid;
   scan.vat.rate = settings.taxrate;
 
+  TDatabaseFolder& db = session.db;
   if (!db.Open()) return 1;
   const std::vector<TReminderRow> rows =
       ScanReminders(*db.stores.cars, *db.stores.records, db.stores.customers.get(), scan);

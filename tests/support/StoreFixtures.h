@@ -6,6 +6,7 @@
 #include "catalogues/ContactRecord.h"
 #include "catalogues/Contacts.h"
 #include "shell/Stores.h"
+#include "tests/support/TestRecords.h"
 
 // A customer with the surname, e-mail and phones; its ID (-1 if refused).
 inline int32_t AddTestOwner(TStoreSet& stores, const std::string& surname, const std::string& email,
@@ -35,12 +36,9 @@ inline int32_t AddTestRecord(TStoreSet& stores, int32_t car, int32_t kind, TDate
                              const std::string& description, uint32_t flags = 0, int32_t sortDate = 0) {
   AZaznamy set;
   stores.records->LoadCarRecords(car, set);
-  Tzaznam r;
-  InitRecord(r, car, kind);
-  r.db.date = date;
+  Tzaznam r = TestRecord(car, kind, date, -1, description);
   r.db.flags = flags;
   r.db.sortDate = sortDate;
-  r.description = description;
   set.push_back(r);
   stores.records->SaveCarRecords(car, set);
   return set.back().db.ID;

@@ -6,10 +6,12 @@
 #include <QTableWidget>
 
 #include "exchange/WebService.h"
+#include "servicebook/ReminderActions.h"
 #include "shell/Config.h"
 #include "shell/Stores.h"
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/RecordingNotifier.h"
+#include "tests/support/StandInWebService.h"
 #include "tests/support/StoreFixtures.h"
 #include "tests/support/TestFileSystems.h"
 #include "tests/ui/TestApplication.h"
@@ -170,5 +172,40 @@ TEST_F(BlizkoFormTest, RecordsWindowOpenedFromItStaysUsableAndTakesTheIgnore) {
   EXPECT_EQ(StoredKind(0), kKindPlanNoWarn);
   EXPECT_FALSE(IsCarWindowOpen(car));
   SetCarWindowsContext({});
+  form.close();
+}
+
+TEST_F(BlizkoFormTest, ProgramSendingGoesThroughTheEmailServiceAndNeverDraftsUnattended) {
+  Add(kKindPlan, 1, "Olej");
+  TStandInWebService service;
+  ASSERT_TRUE(service.Start());
+  TConfig settings;
+  LoadDefaults(settings);
+  settings.webserviceurl = service.BaseUrl();
+  settings.webserviceemailmethod = 0;  // the mail client
+  ConfigureWebService(settings);
+  const TReminderStores reminderStores{*stores.cars, *stores.records, stores.customers.get()};
+  const TReminderMailSettings mail{"Servis", "%SPZ %TEXT", TVatSettings{}};
+
+  // Nobody watches the sending at start: no draft counts as sent.
+  EXPECT_EQ(AutoSendReminders(reminderStores, 30, 30, Today(), mail, UnattendedReminderServices()), 0);
+  EXPECT_TRUE(desktop.urls.empty());
+  EXPECT_EQ(StoredKind(0), kKindPlan);
+
+  settings.webserviceemailmethod = 2;  // always the web service
+  ConfigureWebService(settings);
+  TblizkoForm form(stores);
+  form.SetServices(ProgramReminderServices());
+  ASSERT_TRUE(form.ShowPlanned(30, 14, false));
+  form.List()->selectRow(0);
+  form.btnSendMailClick();
+  ASSERT_EQ(service.Mails().size(), 1u);
+  EXPECT_EQ(service.Mails()[0].to, "novak@example.cz");
+  EXPECT_EQ(service.Mails()[0].subject, "Servis");
+  EXPECT_EQ(StoredKind(0), kKindPlanNoWarn);
+  EXPECT_EQ(form.List()->rowCount(), 0);
+
+  LoadDefaults(settings);
+  ConfigureWebService(settings);
   form.close();
 }
