@@ -37,6 +37,20 @@ ORANGE = (240, 130, 30)
 BROWN = (140, 90, 50)
 
 
+def inside_polygon(points, x, y):
+    """Non-zero winding rule."""
+    winding = 0
+    n = len(points)
+    for i in range(n):
+        ax, ay = points[i]
+        bx, by = points[(i + 1) % n]
+        if ay <= y < by or by <= y < ay:
+            t = (y - ay) / (by - ay)
+            if x < ax + t * (bx - ax):
+                winding += 1 if by > ay else -1
+    return winding != 0
+
+
 class Canvas:
     def __init__(self):
         self.px = [[None] * N for _ in range(N)]
@@ -99,19 +113,7 @@ class Canvas:
     def poly(self, points, colour):
         xs = [p[0] for p in points]
         ys = [p[1] for p in points]
-
-        def inside(x, y):
-            winding = 0
-            n = len(points)
-            for i in range(n):
-                ax, ay = points[i]
-                bx, by = points[(i + 1) % n]
-                if ay <= y < by or by <= y < ay:
-                    t = (y - ay) / (by - ay)
-                    if x < ax + t * (bx - ax):
-                        winding += 1 if by > ay else -1
-            return winding != 0
-        self._fill(inside, (min(xs), min(ys), max(xs), max(ys)), colour)
+        self._fill(lambda x, y: inside_polygon(points, x, y), (min(xs), min(ys), max(xs), max(ys)), colour)
 
     def shape(self, points, colour, outline=INK, width=1.0):
         """A filled polygon with a dark outline."""

@@ -10,6 +10,7 @@ packages=(
   libxml2-dev libzip-dev libjpeg-dev libcurl4-openssl-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   wkhtmltopdf xdg-utils poppler-utils zip unzip
+  desktop-file-utils shared-mime-info
   fonts-dejavu-core
   python3
 )

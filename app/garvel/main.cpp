@@ -1,6 +1,7 @@
 // garvel: the desktop program.
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 
 #include "app/garvel/Application.h"
 #include "storage/FileOps.h"
@@ -22,6 +23,14 @@ std::vector<std::string> AbsoluteArguments(int argc, char** argv) {
   return args;
 }
 
+// The program's own icon, built in so that its windows carry it wherever
+// the program was installed; the desktop entry names the same icon.
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 256}) icon.addFile(QString(":/garvel/garvel-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -31,6 +40,8 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("Garvel");
+  QApplication::setWindowIcon(ProgramIcon());
+  QGuiApplication::setDesktopFileName("garvel");  // ties the windows to garvel.desktop
   InstallCzechTranslations(app);
   int rc = 0;
   {
