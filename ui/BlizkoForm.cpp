@@ -136,7 +136,7 @@ void TblizkoForm::WaitUntilClosed() {
 
 bool TblizkoForm::Present(bool showEmpty) {
   if (rows_.empty() && !showEmpty) {
-    hide();
+    if (isVisible()) reject();  // as closed, so that whoever waits for it goes on
     return false;
   }
   show();
