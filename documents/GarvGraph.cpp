@@ -89,7 +89,7 @@ int TGarvGraph::PointSpacing(int imageWidth) const {
 
 int TGarvGraph::IndexAtX(int x) const {
   if (step_ < 1 || x < plotLeft_ || series_.empty()) return -1;
-  const double index = Round((x - plotLeft_) / step_) + firstIndex_;
+  const double index = Round((x - plotLeft_ - offset_) / step_) + firstIndex_;
   return index < static_cast<double>(series_[0].Values.size()) ? static_cast<int>(index) : -1;
 }
 
@@ -188,24 +188,27 @@ void TGarvGraph::DrawGraph(IGraphCanvas& c, double step, double start) {
   c.Line(right, bottom, left, bottom, kBlack);
   c.Line(left, bottom, left, kVertical, kBlack);
 
-  // The part of the x range shown.
+  // The part of the x range shown. Each period's points and bars stand in
+  // the middle of its slot, half a step right of the slot's left edge, so
+  // that the first period's bars are inside the frame like all others.
   const double F = start * LastX();
   const double firstShown = Round(F);
+  const int half = RoundInt(step) / 2;
   plotLeft_ = left;
+  offset_ = half;
   firstIndex_ = RoundInt(firstShown);
   step_ = step;
 
   // Separators.
   for (const TSeparator& sep : separators_) {
-    const int x = left + RoundInt(step * (sep.position - firstShown));
-    if (x < left || x >= right) continue;
+    const int x = left + half + RoundInt(step * (sep.position - firstShown));
+    if (x <= left || x >= right) continue;  // one on the frame says nothing
     c.Line(x, kVertical, x, bottom, kGrey);
     c.Text(x + 3, H - 38, sep.label, kGrey);
   }
 
   // Bars first, then lines, each group in series order. The plot clips
-  // them: the half bar left of the first point and the point past the
-  // right edge stay inside the frame.
+  // them: the point past the right edge stays inside the frame.
   c.Clip(left, 0, right + 1, H);
   int barCount = 0;
   for (const TSingleGraphEx& s : series_) barCount += s.Style == kStyleBars ? 1 : 0;
@@ -222,13 +225,12 @@ void TGarvGraph::DrawGraph(IGraphCanvas& c, double step, double start) {
         while (first + 1 < s.Positions.size() && s.Positions[first + 1] <= F) ++first;
       }
       const int barWidth = s.Style == kStyleBars ? RoundInt(step / barCount) : 0;
-      const int half = RoundInt(step) / 2;
       int prevX = left, prevY = 0;
       int drawn = 0;
       for (size_t i = first; i < s.Values.size(); ++i) {
         if (prevX > right) break;
-        const int x = i < s.Positions.size() ? left + RoundInt(step * (s.Positions[i] - F))
-                                             : RoundInt(left + drawn * step);
+        const int x = i < s.Positions.size() ? left + half + RoundInt(step * (s.Positions[i] - F))
+                                             : RoundInt(left + half + drawn * step);
         const int y = valueY(s.Values[i], scale[k]);
         if (s.Style == kStyleBars) {
           const int l = x - half + bar * barWidth;

@@ -89,6 +89,7 @@ class TGarvGraph {
   std::vector<TSingleGraphEx> series_;
   std::vector<TSeparator> separators_;
   int plotLeft_ = 0;
+  int offset_ = 0;  // from a slot's left edge to its points
   int firstIndex_ = 0;
   double step_ = 0;
 };

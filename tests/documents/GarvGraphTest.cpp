@@ -57,7 +57,7 @@ TEST(GarvGraph, CloseRangesShareOneAxis) {
   ASSERT_EQ(points.size(), 2u);
   EXPECT_EQ(points[1].y1, 105);
   EXPECT_EQ(points[1].y2, 108);
-  EXPECT_EQ(points[1].x1, 80 + 10 - 1);
+  EXPECT_EQ(points[1].x1, 80 + 5 + 10 - 1);  // in the middle of the second slot
   EXPECT_TRUE(a.HasText("200 "));
   EXPECT_TRUE(a.HasText("50 "));
 
@@ -129,7 +129,9 @@ TEST(GarvGraph, IndexUnderThePointer) {
   TRecordingGraphCanvas c(kW, kH);
   g.DrawGraph(c, 10, 0);
   ASSERT_EQ(g.PlotLeft(), 80);
-  const std::pair<int, int> cases[] = {{79, -1}, {80, 0}, {104, 2}, {105, 2}, {115, 4}, {174, 9}, {175, -1}};
+  // Slot i runs from 80 + 10 i; its point stands 5 pixels in.
+  const std::pair<int, int> cases[] = {{79, -1}, {80, 0}, {89, 0}, {91, 1}, {104, 2}, {110, 2},
+                                       {111, 3}, {179, 9}, {180, -1}};
   for (auto [x, index] : cases) EXPECT_EQ(g.IndexAtX(x), index) << x;  // halves go to even
   g.DrawGraph(c, 10, 0.5);  // the first half scrolled away
   EXPECT_EQ(g.IndexAtX(80), 5);
@@ -151,18 +153,19 @@ TEST(GarvGraph, BarsSideBySideThenLinesAndOnePointPastTheEdge) {
   g.DrawGraph(c, 10, 0);
   const int left = g.PlotLeft();
   ASSERT_EQ(left, 80);
-  // Width step / bars = 5, starting half a step left of the point.
+  // Width step / bars = 5, starting half a step left of the point, which
+  // stands in the middle of its slot: the first bars are inside the frame.
   const auto first = c.Of('R', 2), second = c.Of('R', 3);
-  EXPECT_EQ(first[0].x1, left - 5);
-  EXPECT_EQ(first[0].x2, left);
-  EXPECT_EQ(second[0].x1, left);
-  EXPECT_EQ(second[0].x2, left + 5);
+  EXPECT_EQ(first[0].x1, left);
+  EXPECT_EQ(first[0].x2, left + 5);
+  EXPECT_EQ(second[0].x1, left + 5);
+  EXPECT_EQ(second[0].x2, left + 10);
   EXPECT_EQ(first[0].y1, 40);   // 100 on 0..100
   EXPECT_EQ(second[0].y1, 150);  // 50 on 0..100
   EXPECT_EQ(second[0].y2, 260);
-  // Points while the previous one is left of the edge at 580: x up to 590.
-  EXPECT_EQ(first.size(), 52u);
-  EXPECT_EQ(first.back().x1, 590 - 5);
+  // Points while the previous one is left of the edge at 580: x up to 585.
+  EXPECT_EQ(first.size(), 51u);
+  EXPECT_EQ(first.back().x1, 585 - 5);
   // Bars are painted before the line series.
   size_t lastBar = 0, firstLine = c.ops.size();
   for (size_t i = 0; i < c.ops.size(); ++i) {
@@ -186,7 +189,7 @@ TEST(GarvGraph, SeparatorsInsideThePlotOnly) {
   g.DrawGraph(c, 10, 0);
   const auto lines = c.Of('L', 0x808080);
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].x1, 80 + 25);  // 25 rounds to even from 25
+  EXPECT_EQ(lines[0].x1, 80 + 5 + 25);  // between the second and third points
   EXPECT_TRUE(c.HasText("2024"));
   EXPECT_FALSE(c.HasText("before"));
   EXPECT_FALSE(c.HasText("after"));

@@ -81,7 +81,7 @@ TEST_F(StatisticsWindows, DailyWindowGraphHintListAndPrint) {
   // The hint of the day under the pointer: 2 January is the second period.
   window.Zoom()->setValue(20);
   window.Redraw();
-  const int x = window.Graph().PlotLeft() + 20;
+  const int x = window.Graph().PlotLeft() + 30;  // the middle of the second day's slot
   window.PointerAt(QPoint(x, 100));
   EXPECT_FALSE(window.Hint()->isHidden());
   EXPECT_EQ(window.Hint()->text().toStdString(),
