@@ -21,9 +21,7 @@ TReminderServices ProgramReminderServices() {
 
 TReminderServices UnattendedReminderServices() {
   TReminderServices services = ProgramReminderServices();
-  services.sendMail = [](const std::string& to, const std::string& subject, const std::string& body) {
-    bool transportFailed = false;
-    return WebService().SendEmailUnattended(to, subject, body, transportFailed);
-  };
+  // An unreachable service costs one wait, not one for every reminder.
+  services.sendMail = UnattendedMailSender(WebService());
   return services;
 }

@@ -10,5 +10,6 @@
 // it).
 TReminderServices ProgramReminderServices();
 // The same for the sending at start that nobody watches: only the web
-// service sends, never a draft that would count as sent unseen.
+// service sends, never a draft that would count as sent unseen, and nothing
+// more after the service could not be reached.
 TReminderServices UnattendedReminderServices();

@@ -209,3 +209,27 @@ TEST_F(BlizkoFormTest, ProgramSendingGoesThroughTheEmailServiceAndNeverDraftsUna
   ConfigureWebService(settings);
   form.close();
 }
+
+TEST_F(BlizkoFormTest, UnattendedSendingStopsWhenTheServiceDoesNotAnswer) {
+  Add(kKindPlan, 1, "Olej");
+  Add(kKindPlan, 2, "Brzdy");
+  TStandInWebService service;
+  ASSERT_TRUE(service.Start());
+  service.Script({TStandInWebService::TFailure::Silent, TStandInWebService::TFailure::Silent});
+  TConfig settings;
+  LoadDefaults(settings);
+  settings.webserviceurl = service.BaseUrl();
+  settings.webserviceemailmethod = 1;
+  ConfigureWebService(settings);
+  WebService().SetTimeoutMs(300);
+  const TReminderStores reminderStores{*stores.cars, *stores.records, stores.customers.get()};
+  const TReminderMailSettings mail{"Servis", "%SPZ %TEXT", TVatSettings{}};
+  EXPECT_EQ(AutoSendReminders(reminderStores, 30, 30, Today(), mail, UnattendedReminderServices()), 0);
+  EXPECT_EQ(service.Requests().size(), 1u);  // the second reminder waited for nothing
+  EXPECT_EQ(StoredKind(0), kKindPlan);
+  EXPECT_EQ(StoredKind(1), kKindPlan);
+  EXPECT_TRUE(notifier.shown.empty());
+  WebService().SetTimeoutMs(TWebService::kTimeoutMs);
+  LoadDefaults(settings);
+  ConfigureWebService(settings);
+}
