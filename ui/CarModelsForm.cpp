@@ -1,5 +1,7 @@
 #include "ui/CarModelsForm.h"
 
+#include "ui/ScreenFit.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -105,7 +107,7 @@ TfCarModels::TfCarModels(const TCatalogue& catalogue, QWidget* parent) : QDialog
   bottom->addWidget(close);
   layout->addLayout(bottom);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
-  resize(1260, 760);
+  ResizeWithinScreen(this, 1260, 760);
 }
 
 void TfCarModels::BuildLevel(L level, const char* title, int rowHeight) {

@@ -11,12 +11,13 @@
 #include "storage/Notifier.h"
 #include "storage/Picture.h"
 #include "ui/CommandIcons.h"
+#include "ui/ScreenFit.h"
 #include "storage/Version.h"
 
 THlavniForm::THlavniForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName("THlavniForm");
   setWindowTitle(QString::fromUtf8(kGarvelCaption));
-  resize(1260, 780);
+  ResizeWithinScreen(this, 1260, 780);
   BuildMenus();
   BuildToolBar();
 }
