@@ -22,22 +22,12 @@
 #include "storage/RealFileSystem.h"
 #include "storage/VirtualFileSystem.h"
 #include "ui/AttachmentsForm.h"
+#include "bench/ui/BenchApplication.h"
 
 namespace {
 
-QApplication& OffscreenApp() {
-  static int argc = 1;
-  static char name[] = "bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
-
 void AttachmentManager_ShowAll(benchmark::State& state) {
-  OffscreenApp();
+  BenchApplication();
   const char* data = std::getenv("GARVEL_BENCH_DATA");
   if (!data) {
     state.SkipWithError("GARVEL_BENCH_DATA: a data folder made by garvelctl generate");
