@@ -206,7 +206,10 @@ void TGarvelApplication::ProcessPendingCommandLines() {
   if (anyRecordsWindowOpen_ && anyRecordsWindowOpen_()) return;
   processingPending_ = true;
   try {
-    for (const std::string& file : ExistingFilesOf(pending_.TakeAll())) mergeExchangeFile_(RealFile(file));
+    // A file handed over while the window of another one was open waits in
+    // the list and is taken next, not left for the next activation.
+    while (!pending_.Empty())
+      for (const std::string& file : ExistingFilesOf(pending_.TakeAll())) mergeExchangeFile_(RealFile(file));
   } catch (const std::exception& e) {
     LogError(std::string("Zpracování přijatých souborů selhalo: ") + e.what(), true);
   }

@@ -97,6 +97,27 @@ TEST(CgarvFileWindow, ListsTicksAndDetails) {
   EXPECT_EQ(again.ticks[kNewVehicles], (std::vector<bool>{true, true}));
 }
 
+TEST(CgarvFileWindow, AnItemIsOneLineTheDetailsKeepTheBreaks) {
+  TestApplication();
+  TfCgarvFile form;
+  TExchangeChanges changes = SomeChanges();
+  changes.changedRecords[0].Diff = "Materiál: Olej\r\nStěrače -> Olej\r\nStěrače\r\nFiltr\nKlín";
+  QString item, detail;
+  QTimer::singleShot(0, &form, [&] {
+    QListWidget* changed = form.List(kChangedRecords);
+    changed->setCurrentRow(-1);
+    changed->setCurrentRow(0);
+    item = changed->item(0)->text();
+    detail = form.Description()->toPlainText();
+    form.reject();
+  });
+  form.Choose(changes);
+  EXPECT_EQ(item.toStdString(), "Změnit záznam \"120500 @ 14.03.2026\" (Materiál: Olej, Stěrače -> Olej, Stěrače, "
+                                "Filtr, Klín)");
+  EXPECT_EQ(detail.toStdString(), "Změnit záznam \"120500 @ 14.03.2026\" (Materiál: Olej\nStěrače -> Olej\nStěrače\n"
+                                  "Filtr\nKlín)");
+}
+
 TEST(EmailEditorWindow, SendReturnsTheEditedMessageCancelKeepsIt) {
   TestApplication();
   TfEmailEditor editor;
