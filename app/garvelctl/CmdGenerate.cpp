@@ -1,7 +1,10 @@
 // garvelctl generate: a realistic synthetic database written through the
 // stores, for demonstrations and benchmarks.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <random>
+#include <vector>
 #include <sys/stat.h>
 
 #include "app/garvelctl/Args.h"
@@ -210,12 +213,25 @@ int32_t GenerateVehicle(std::mt19937& rng, TStoreSet& stores, const std::vector<
   // A long history starts further back, with services closer together.
   const int span = count > 50 ? static_cast<int>(std::min<long>(count * 12, 365 * 40)) : Between(rng, 365 * 3, 365 * 10);
   const int step = count > 50 ? std::max(1, span / static_cast<int>(count)) : 0;
-  TDateTime date = today - span;
-  for (long k = 0; k < count; ++k) {
+  // The gaps between visits are drawn first and squeezed into the span when
+  // they add up to more, so that the history ends by two days ago (a trip
+  // may end two days after its record): no job is done in the future, and
+  // the km readings rise with the date.
+  std::vector<int> gaps(static_cast<size_t>(std::max(0L, count)));
+  std::vector<int> kms(gaps.size());
+  double total = 0;
+  for (size_t k = 0; k < gaps.size(); ++k) {
     km += step ? Between(rng, step * 20, step * 60) : Between(rng, 500, 15000);
-    date += step ? Between(rng, 1, 2 * step - 1) : Between(rng, 5, 200);
-    if (date > today + 180) date = today - Between(rng, 0, 60);
-    records.push_back(MakeRecord(rng, v.ID, date, km));
+    kms[k] = km;
+    gaps[k] = step ? Between(rng, 1, 2 * step - 1) : Between(rng, 5, 200);
+    total += gaps[k];
+  }
+  const double room = span - 2;
+  const double scale = total > room ? room / total : 1.0;
+  double elapsed = 0;
+  for (size_t k = 0; k < gaps.size(); ++k) {
+    elapsed += gaps[k];
+    records.push_back(MakeRecord(rng, v.ID, today - span + std::floor(elapsed * scale), kms[k]));
   }
   // Some recent jobs are not paid yet.
   for (auto it = records.rbegin(); it != records.rend(); ++it) {
@@ -236,8 +252,12 @@ int32_t GenerateVehicle(std::mt19937& rng, TStoreSet& stores, const std::vector<
   // Some records are deleted again, leaving erased slots to reuse.
   if (records.size() > 2 && count <= 50 && Between(rng, 0, 9) == 0) {
     records.erase(records.begin() + Between(rng, 0, static_cast<int>(records.size()) - 1));
+    // The erased job may have set the mileage rate or the last service.
+    StoreEffectiveDates(records, settings);
     stores.records->SaveCarRecords(v.ID, records);
     --recordCount;
+    v.lastService = std::min(LastServiceDate(records), today);
+    stores.cars->SaveCar(v);
   }
   return v.ID;
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "servicebook/RecordList.h"
 #include "shell/Stores.h"
 #include "storage/DateText.h"
@@ -48,7 +52,7 @@ TEST(RecordsCommand, PrintsTheWindowsRowsAndRate) {
 TEST(RecordsCommand, GeneratedDataHasCatalogueDuePlansUnpaidJobsAndALongHistory) {
   TTempDir dir;
   const std::string db = dir / "db";
-  TCtlRun gen = RunGarvelctl("generate --vehicles 80 --records-per-vehicle 10 --customers 30 --big-vehicle 500 " + db);
+  TCtlRun gen = RunGarvelctl("generate --vehicles 80 --records-per-vehicle 20 --customers 30 --big-vehicle 500 " + db);
   ASSERT_EQ(gen.status, 0) << gen.out;
   EXPECT_NE(gen.out.find("Katalog: "), std::string::npos) << gen.out;
   EXPECT_NE(gen.out.find("Vozidlo s 500 záznamy: ID 81"), std::string::npos) << gen.out;
@@ -72,6 +76,17 @@ TEST(RecordsCommand, GeneratedDataHasCatalogueDuePlansUnpaidJobsAndALongHistory)
     TRecordListSettings settings;
     settings.today = today;
     StoreEffectiveDates(recomputed, settings);
+    // Jobs are done in the past, and a later job never reads fewer km.
+    std::vector<std::pair<TDateTime, int32_t>> done;
+    for (const Tzaznam& r : records)
+      if (r.db.kind == kKindDone) done.emplace_back(r.db.date, r.db.km);
+    std::sort(done.begin(), done.end());
+    for (size_t i = 0; i < done.size(); ++i) {
+      EXPECT_LE(done[i].first, today) << id;
+      if (i > 0) {
+        EXPECT_GE(done[i].second, done[i - 1].second) << id;
+      }
+    }
     for (size_t i = 0; i < records.size(); ++i) {
       const TzaznamDb& r = records[i].db;
       // The stored dates are the window's.
