@@ -111,7 +111,9 @@ TSendOutcome SendReminder(const TReminderStores& stores, const TReminderRow& row
   Tzaznam record;
   const bool vehicleRead = stores.cars.LoadCar(row.vehicleID, vehicle);
   const bool ownerRead = vehicleRead && LoadContact(stores.customers, vehicle.ownerID, owner);
-  outcome.customerLine = CustomerLine(owner);
+  // Without a readable owner the line names the vehicle, so the user knows
+  // whose address is missing.
+  outcome.customerLine = ownerRead ? CustomerLine(owner) : row.customer + " (" + row.vehicle + ")";
   if (!ownerRead || !stores.records.LoadCarRecord(row.recordID, record) || record.db.carID != row.vehicleID ||
       TrimBlanks(owner.email).empty())
     return outcome;

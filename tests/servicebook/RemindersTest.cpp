@@ -248,6 +248,7 @@ TEST_F(RemindersTest, SendingMailsTheOwnerIgnoresTheSentAndSortsOutTheRest) {
   const int32_t sentPlan = AddRecord(withMail, kKindPlan, 1, "Olej");
   AddRecord(noMail, kKindPlan, 2);
   const int32_t bouncedPlan = AddRecord(bounced, kKindPlan, 3);
+  AddRecord(AddVehicle("4D4 4444"), kKindPlan, 4);  // no owner
   std::vector<TReminderRow> rows = Scan(TReminderView::Planned, 30, 14);
 
   std::vector<TSentMail> mails;
@@ -257,13 +258,14 @@ TEST_F(RemindersTest, SendingMailsTheOwnerIgnoresTheSentAndSortsOutTheRest) {
     return to != "dvorak@example.cz";
   };
   TReminderMailSettings mail{"Servis", "%SPZ: %TEXT", TVatSettings{}};
-  TSendReport report = SendReminders(Stores(), rows, {0, 1, 2}, mail, services);
+  TSendReport report = SendReminders(Stores(), rows, {0, 1, 2, 3}, mail, services);
   ASSERT_EQ(mails.size(), 2u);
   EXPECT_EQ(mails[0].to, "novak@example.cz");
   EXPECT_EQ(mails[0].subject, "Servis");
   EXPECT_EQ(mails[0].body, "1A1 1111: Olej");
   EXPECT_EQ(report.removed, (std::vector<size_t>{0}));
-  EXPECT_EQ(report.unknownAddress, (std::vector<std::string>{"Svoboda tel. 222"}));
+  EXPECT_EQ(report.unknownAddress,
+            (std::vector<std::string>{"Svoboda tel. 222", "<nezadán> (" + rows[3].vehicle + ")"}));
   EXPECT_EQ(report.failed, (std::vector<std::string>{"Dvořák tel. 333"}));
   EXPECT_EQ(Stored(sentPlan).db.kind, kKindPlanNoWarn);
   EXPECT_EQ(Stored(bouncedPlan).db.kind, kKindPlan);
@@ -271,7 +273,7 @@ TEST_F(RemindersTest, SendingMailsTheOwnerIgnoresTheSentAndSortsOutTheRest) {
   ReportSendProblems(report);
   ASSERT_EQ(notifier.shown.size(), 2u);
   EXPECT_EQ(notifier.shown[0].caption, "Neznám e-mailovou adresu těchto zákazníků");
-  EXPECT_EQ(notifier.shown[0].text, "Svoboda tel. 222\n");
+  EXPECT_EQ(notifier.shown[0].text, "Svoboda tel. 222\n<nezadán> (" + rows[3].vehicle + ")\n");
   EXPECT_EQ(notifier.shown[1].caption, "Nepodařilo se odeslat e-mail těmto zákazníkům");
   EXPECT_EQ(notifier.shown[1].text, "Dvořák tel. 333\n");
 }
