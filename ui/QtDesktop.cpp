@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QUrl>
 
+#include "ui/DesktopLaunch.h"
+
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QWidget* Parent(QWidget* p) { return p ? p : QApplication::activeWindow(); }
@@ -15,8 +17,18 @@ bool TQtDesktop::OpenDocument(const std::string& path) {
 }
 
 bool TQtDesktop::OpenUrl(const std::string& url) {
+  if (url.empty()) return false;
+  // Qt reports an address as opened once the opener started, even when it
+  // then finds no program for it; a mail draft that never opened would count
+  // as a reminder sent. So the opener is asked directly, and Qt only without it.
+  constexpr int kOpenerWaitMs = 2000;
+  switch (LaunchAndCheck("xdg-open", {url}, kOpenerWaitMs)) {
+    case TLaunchResult::Accepted: return true;
+    case TLaunchResult::Refused: return false;
+    case TLaunchResult::NotStarted: break;
+  }
   // The address is already encoded; parsing it again would encode "%" twice.
-  return !url.empty() && QDesktopServices::openUrl(QUrl::fromEncoded(QByteArray::fromStdString(url)));
+  return QDesktopServices::openUrl(QUrl::fromEncoded(QByteArray::fromStdString(url)));
 }
 
 std::string TQtDesktop::AskOpenFile(const std::string& caption, const std::string& filter, const std::string& start) {

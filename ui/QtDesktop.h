@@ -1,6 +1,7 @@
 #pragma once
-// The desktop of the desktop program: documents and addresses open through
-// QDesktopServices, questions in Qt's file choosers.
+// The desktop of the desktop program: documents open through
+// QDesktopServices, addresses through xdg-open so that a refusal is seen,
+// questions in Qt's file choosers.
 
 #include "shell/Desktop.h"
 
