@@ -48,7 +48,7 @@ TblizkoForm::TblizkoForm(TStoreSet& stores, QWidget* parent) : QDialog(parent), 
   setWindowTitle(QString::fromUtf8("Upozornění"));
   setModal(false);
   setSizeGripEnabled(true);
-  resize(1100, 560);
+  resize(1240, 600);
 
   list_ = new QTableWidget(0, kReminderColumnCount, this);
   QStringList captions;
@@ -188,7 +188,12 @@ void TblizkoForm::Fill() {
   for (int c = 0; c < kReminderColumnCount; ++c) {
     const bool visible = rows_.empty() || shown[static_cast<size_t>(c)];
     list_->setColumnHidden(c, !visible);
-    if (visible && c != kRemColDescription) list_->setColumnWidth(c, ReminderColumns()[static_cast<size_t>(c)].width);
+    if (!visible || c == kRemColDescription) continue;
+    // The widths suit a small font; with a larger one a column may grow up
+    // to twice as wide to show its texts (the plate ends the vehicle's name).
+    const int width = ReminderColumns()[static_cast<size_t>(c)].width;
+    list_->resizeColumnToContents(c);
+    list_->setColumnWidth(c, rows_.empty() ? width : std::clamp(list_->columnWidth(c), width, width * 2));
   }
   list_->resizeColumnToContents(kRemColDate);
   list_->setUpdatesEnabled(true);
