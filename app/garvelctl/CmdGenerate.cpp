@@ -159,16 +159,20 @@ Tzaznam MakeRecord(std::mt19937& rng, int32_t carID, TDateTime date, int km) {
   return r;
 }
 
-// Plans that fall due around today, by date or by mileage, so that the
-// reminders have something to show.
+// Plans that fall due around today, by date or by mileage, and some later
+// ones, so that the reminders have something to show.
 void AddDuePlans(std::mt19937& rng, int32_t carID, TDateTime today, AZaznamy& records) {
   const int roll = Between(rng, 0, 99);
-  if (roll >= 40) return;
+  if (roll >= 55) return;
   Tzaznam plan;
   InitRecord(plan, carID, kKindPlan);
   plan.description = std::string(Pick(rng, kWork));
   plan.db.priceWrk = 0;
-  if (roll < 25) {
+  if (roll >= 40) {
+    // Later in the year, for the reminders' longer intervals.
+    plan.db.date = today + Between(rng, 15, 180);
+    plan.db.km = -1;
+  } else if (roll < 25) {
     plan.db.date = today + Between(rng, -25, 12);
     plan.db.km = -1;
   } else {
