@@ -218,9 +218,9 @@ int32_t GenerateVehicle(std::mt19937& rng, TStoreSet& stores, const std::vector<
   const int span = count > 50 ? static_cast<int>(std::min<long>(count * 12, 365 * 40)) : Between(rng, 365 * 3, 365 * 10);
   const int step = count > 50 ? std::max(1, span / static_cast<int>(count)) : 0;
   // The gaps between visits are drawn first and squeezed into the span when
-  // they add up to more, so that the history ends by two days ago (a trip
-  // may end two days after its record): no job is done in the future, and
-  // the km readings rise with the date.
+  // they add up to more, so that the history ends by two days ago at the
+  // latest (a trip may end two days after its record): no job is done in the
+  // future, and the km readings rise with the date.
   std::vector<int> gaps(static_cast<size_t>(std::max(0L, count)));
   std::vector<int> kms(gaps.size());
   double total = 0;
@@ -230,7 +230,7 @@ int32_t GenerateVehicle(std::mt19937& rng, TStoreSet& stores, const std::vector<
     gaps[k] = step ? Between(rng, 1, 2 * step - 1) : Between(rng, 5, 200);
     total += gaps[k];
   }
-  const double room = span - 2;
+  const double room = span - Between(rng, 2, 90);  // the last visit some days or weeks ago
   const double scale = total > room ? room / total : 1.0;
   double elapsed = 0;
   for (size_t k = 0; k < gaps.size(); ++k) {
