@@ -220,6 +220,9 @@ bool TWebService::ComposeEmail(const std::string& address, const std::string& su
     TSilentUi silent;
     if (!(ui_ ? *ui_ : silent).EditEmail(a, s, b)) return false;
     sent = SendEmail(a, s, b);
+    // The mail program shows its own window; a message the service took
+    // would otherwise leave without a word.
+    if (sent) ShowMessage("Informace", "E-mail byl odeslán na adresu " + MailAddressOf(a) + ".", TMsgIcon::Information);
   }
   if (!sent) ShowError(kSendFailed);
   return sent;

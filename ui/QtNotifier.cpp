@@ -40,6 +40,9 @@ QMessageBox::Icon ToQtIcon(TMsgIcon icon) {
 TMsgAnswer ShowOnGuiThread(QWidget* parent, const TMessageBox& message) {
   QMessageBox box(ToQtIcon(message.icon), QString::fromStdString(message.caption),
                   QString::fromStdString(message.text), QMessageBox::NoButton, parent);
+  // Messages carry names, addresses and file names typed or received: shown
+  // as they are, never read as markup.
+  box.setTextFormat(Qt::PlainText);
   for (const TButtonInfo& b : kButtons) {
     if (!(message.buttons & b.bit)) continue;
     QPushButton* button = box.addButton(b.standard);

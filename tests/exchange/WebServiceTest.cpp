@@ -265,7 +265,9 @@ TEST_F(WebServiceTest, EachMethodChoosesClientServiceOrEditor) {
 
   // Method 2: the editor first, then the service; Cancel sends nothing.
   web.SetEmailMethod(2);
+  notifier.shown.clear();
   EXPECT_TRUE(web.ComposeEmail("jan@example.cz", "Dotaz", "text"));
+  EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"E-mail byl odeslán na adresu jan@example.cz."});
   EXPECT_EQ(ui.edited, std::vector<std::string>{"jan@example.cz|Dotaz|text"});
   ASSERT_EQ(service.Mails().size(), 3u);
   EXPECT_EQ(service.Mails()[2].body.rfind("text (upraveno)\r\n---", 0), 0u);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -17,6 +19,7 @@
 #include "ui/BrowserProgress.h"
 #include "ui/CgarvFileForm.h"
 #include "ui/EmailEditor.h"
+#include "ui/QtNotifier.h"
 #include "ui/ServiceBookCommands.h"
 #include "ui/WebServiceUi.h"
 
@@ -116,6 +119,24 @@ TEST(CgarvFileWindow, AnItemIsOneLineTheDetailsKeepTheBreaks) {
                                 "Filtr, Klín)");
   EXPECT_EQ(detail.toStdString(), "Změnit záznam \"120500 @ 14.03.2026\" (Materiál: Olej\nStěrače -> Olej\nStěrače\n"
                                   "Filtr\nKlín)");
+}
+
+TEST(MessageBoxes, ReceivedNamesAreShownAsTheyAreNotAsMarkup) {
+  TestApplication();
+  TQtNotifier notifier;
+  Qt::TextFormat format = Qt::RichText;
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+        format = box->textFormat();
+        shown = box->text();
+        box->accept();
+      }
+  });
+  notifier.Show(TMessageBox{"Chyba", "Soubor \"<b>a</b>.cgarv\" nelze přečíst.", TMsgIcon::Error});
+  EXPECT_EQ(format, Qt::PlainText);
+  EXPECT_EQ(shown.toStdString(), "Soubor \"<b>a</b>.cgarv\" nelze přečíst.");
 }
 
 TEST(EmailEditorWindow, SendReturnsTheEditedMessageCancelKeepsIt) {
