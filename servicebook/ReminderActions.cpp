@@ -34,10 +34,7 @@ TIgnoreResult IgnoreInStore(TCustomRecDb& records, const TReminderRow& row) {
   // A record erased meanwhile (its ID is never issued again) is simply gone.
   if (records.GetIndexForID(row.recordID) < 0) return TIgnoreResult::Done;
   Tzaznam record;
-  if (!records.LoadCarRecord(row.recordID, record)) {
-    ShowMessage("Chyba", "Záznam se nepodařilo přečíst, upozornění zůstává v seznamu.", TMsgIcon::Error);
-    return TIgnoreResult::Failed;
-  }
+  if (!records.LoadCarRecord(row.recordID, record)) return TIgnoreResult::Unreadable;
   if (record.db.carID != row.vehicleID) return TIgnoreResult::Done;
   if (!MarkHandled(record)) return TIgnoreResult::Done;  // changed meanwhile: nothing left to ignore
   if (!records.SaveCarRecord(record)) return TIgnoreResult::Failed;  // reported by the store
@@ -78,27 +75,35 @@ TIgnoreResult IgnoreReminder(TCustomRecDb& records, const TReminderRow& row, con
   return IgnoreInStore(records, row);
 }
 
-std::vector<size_t> IgnoreReminders(TCustomRecDb& records, const std::vector<TReminderRow>& rows,
-                                    const std::vector<size_t>& marked, const TReminderServices& services) {
-  std::vector<size_t> removed;
-  std::vector<std::string> refused;
+TIgnoreReport IgnoreReminders(TCustomRecDb& records, const std::vector<TReminderRow>& rows,
+                              const std::vector<size_t>& marked, const TReminderServices& services) {
+  TIgnoreReport report;
+  auto note = [](std::vector<std::string>& list, const std::string& vehicle) {
+    if (std::find(list.begin(), list.end(), vehicle) == list.end()) list.push_back(vehicle);
+  };
   for (size_t i : marked) {
     if (i >= rows.size()) continue;
     switch (IgnoreReminder(records, rows[i], services)) {
-      case TIgnoreResult::Done: removed.push_back(i); break;
-      case TIgnoreResult::Refused:
-        if (std::find(refused.begin(), refused.end(), rows[i].vehicle) == refused.end())
-          refused.push_back(rows[i].vehicle);
-        break;
+      case TIgnoreResult::Done: report.removed.push_back(i); break;
+      case TIgnoreResult::Refused: note(report.refused, rows[i].vehicle); break;
+      case TIgnoreResult::Unreadable: note(report.unreadable, rows[i].vehicle); break;
       case TIgnoreResult::Failed: break;
     }
   }
-  if (!refused.empty())
+  return report;
+}
+
+void ReportIgnoreProblems(const TIgnoreReport& report) {
+  if (!report.refused.empty())
     ShowMessage("Upozornění",
                 "Záznamy těchto vozidel jsou otevřené v okně záznamů, upozornění nelze změnit. Zavřete okno "
-                "vozidla a akci opakujte.\n\n" + Lines(refused),
+                "vozidla a akci opakujte.\n\n" + Lines(report.refused),
                 TMsgIcon::Warning);
-  return removed;
+  if (!report.unreadable.empty())
+    ShowMessage("Chyba",
+                "Záznamy těchto vozidel se nepodařilo přečíst, upozornění zůstávají v seznamu.\n\n" +
+                    Lines(report.unreadable),
+                TMsgIcon::Error);
 }
 
 TSendOutcome SendReminder(const TReminderStores& stores, const TReminderRow& row, const TReminderMailSettings& mail,
@@ -139,11 +144,12 @@ TSendReport SendReminders(const TReminderStores& stores, const std::vector<TRemi
       case TSendStatus::Failed: report.failed.push_back(outcome.customerLine); break;
     }
   }
-  report.removed = IgnoreReminders(stores.records, rows, sent, services);
+  report.ignored = IgnoreReminders(stores.records, rows, sent, services);
   return report;
 }
 
 void ReportSendProblems(const TSendReport& report) {
+  ReportIgnoreProblems(report.ignored);
   if (!report.unknownAddress.empty())
     ShowMessage("Neznám e-mailovou adresu těchto zákazníků", Lines(report.unknownAddress), TMsgIcon::Warning);
   if (!report.failed.empty())

@@ -33,9 +33,10 @@ std::string ReminderMailText(const std::string& text, const Tzaznam& record, con
                              const TVatSettings& vat);
 
 enum class TIgnoreResult {
-  Done,     // the row goes away (a plan was stored as a plan without warning)
-  Refused,  // the vehicle's records window is open and could not take it
-  Failed,   // the record could not be read or stored (reported)
+  Done,        // the row goes away (a plan was stored as a plan without warning)
+  Refused,     // the vehicle's records window is open and could not take it
+  Unreadable,  // the record could not be read: nothing written
+  Failed,      // the record could not be stored (the store reported it)
 };
 
 // Ignores one row. A PLAN becomes PLAN_NOWARN, in the vehicle's open records
@@ -45,10 +46,18 @@ enum class TIgnoreResult {
 // never written back.
 TIgnoreResult IgnoreReminder(TCustomRecDb& records, const TReminderRow& row, const TReminderServices& services);
 
-// "Ignorovat" on the marked rows; returns the rows to take off the list and
-// tells once about the rows refused because their records window is open.
-std::vector<size_t> IgnoreReminders(TCustomRecDb& records, const std::vector<TReminderRow>& rows,
-                                    const std::vector<size_t>& marked, const TReminderServices& services);
+struct TIgnoreReport {
+  std::vector<size_t> removed;          // rows to take off the list
+  std::vector<std::string> refused;     // vehicles whose records window is open
+  std::vector<std::string> unreadable;  // vehicles whose record could not be read
+};
+
+// "Ignorovat" on the marked rows. Nothing is shown meanwhile, so the caller
+// can keep a wait cursor up and report afterwards.
+TIgnoreReport IgnoreReminders(TCustomRecDb& records, const std::vector<TReminderRow>& rows,
+                              const std::vector<size_t>& marked, const TReminderServices& services);
+// One message per kind of problem, each vehicle named once.
+void ReportIgnoreProblems(const TIgnoreReport& report);
 
 enum class TSendStatus {
   Sent,
@@ -67,7 +76,7 @@ TSendOutcome SendReminder(const TReminderStores& stores, const TReminderRow& row
                           const TReminderServices& services);
 
 struct TSendReport {
-  std::vector<size_t> removed;               // rows sent and ignored
+  TIgnoreReport ignored;                    // the rows sent, ignored
   std::vector<std::string> unknownAddress;  // customer lines
   std::vector<std::string> failed;
 };
@@ -77,8 +86,8 @@ struct TSendReport {
 TSendReport SendReminders(const TReminderStores& stores, const std::vector<TReminderRow>& rows,
                           const std::vector<size_t>& marked, const TReminderMailSettings& mail,
                           const TReminderServices& services);
-// One message per kind of problem: customers without an address, and
-// messages the e-mail service did not deliver.
+// One message per kind of problem: customers without an address, messages
+// the e-mail service did not deliver, and sent rows that could not be ignored.
 void ReportSendProblems(const TSendReport& report);
 
 // Start-up: scans the planned view and, from the last row to the first,

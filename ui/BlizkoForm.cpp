@@ -229,7 +229,13 @@ void TblizkoForm::RemoveRows(std::vector<size_t> rows) {
 void TblizkoForm::btnIgnoreClick() {
   const std::vector<size_t> marked = MarkedRows();
   if (marked.empty()) return;
-  RemoveRows(IgnoreReminders(*stores_.records, rows_, marked, services_));
+  TIgnoreReport report;
+  {
+    TBusy busy;
+    report = IgnoreReminders(*stores_.records, rows_, marked, services_);
+  }
+  RemoveRows(report.removed);
+  ReportIgnoreProblems(report);
 }
 
 void TblizkoForm::btnSendMailClick() {
@@ -243,7 +249,7 @@ void TblizkoForm::btnSendMailClick() {
     report = SendReminders(TReminderStores{*stores_.cars, *stores_.records, stores_.customers.get()}, rows_, marked,
                            mail, services_);
   }
-  RemoveRows(report.removed);
+  RemoveRows(report.ignored.removed);
   ReportSendProblems(report);
 }
 

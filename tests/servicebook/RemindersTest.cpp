@@ -159,7 +159,7 @@ TEST_F(RemindersTest, IgnoreTurnsAPlanIntoPlanWithoutWarningAndLeavesOrders) {
   const int32_t order = AddRecord(car, kKindOrder, 3);
   std::vector<TReminderRow> rows = Scan(TReminderView::Planned, 30, 14);
   TReminderServices none;
-  EXPECT_EQ(IgnoreReminders(*stores.records, rows, {0, 1}, none), (std::vector<size_t>{0, 1}));
+  EXPECT_EQ(IgnoreReminders(*stores.records, rows, {0, 1}, none).removed, (std::vector<size_t>{0, 1}));
   EXPECT_EQ(Stored(plan).db.kind, kKindPlanNoWarn);
   EXPECT_EQ(Stored(plan).description, "Výměna oleje");
   EXPECT_EQ(IDs(Scan(TReminderView::Planned, 30, 14)), (std::vector<int32_t>{order}));
@@ -174,7 +174,10 @@ TEST_F(RemindersTest, IgnoreWithTheVehiclesRecordsWindowOpen) {
   services.isVehicleWindowOpen = [car](int32_t id) { return id == car; };
 
   // No way to reach the window's records: refused, once, and nothing stored.
-  EXPECT_TRUE(IgnoreReminders(*stores.records, rows, {0}, services).empty());
+  const TIgnoreReport report = IgnoreReminders(*stores.records, rows, {0, 0}, services);
+  EXPECT_TRUE(report.removed.empty());
+  EXPECT_TRUE(notifier.shown.empty());  // told afterwards, once
+  ReportIgnoreProblems(report);
   ASSERT_EQ(notifier.shown.size(), 1u);
   EXPECT_NE(notifier.shown[0].text.find(rows[0].vehicle), std::string::npos);
   EXPECT_EQ(Stored(plan).db.kind, kKindPlan);
@@ -200,7 +203,8 @@ TEST_F(RemindersTest, IgnoreNeverWritesBackARecordThatWasNotReadCleanly) {
   std::vector<TReminderRow> rows = Scan(TReminderView::Planned, 30, 14);
   Tzaznam r = Stored(plan);
   ASSERT_TRUE(stores.records->Blobs().DeleteBLOB(r.db.popisBLOBID));
-  EXPECT_EQ(IgnoreReminder(*stores.records, rows[0], TReminderServices{}), TIgnoreResult::Failed);
+  EXPECT_EQ(IgnoreReminder(*stores.records, rows[0], TReminderServices{}), TIgnoreResult::Unreadable);
+  EXPECT_TRUE(notifier.shown.empty());  // silent when sending unattended; the window reports it
   std::string bytes;
   ASSERT_TRUE(stores.records->ReadRecord(plan, bytes));
   TzaznamDb db;
@@ -263,7 +267,7 @@ TEST_F(RemindersTest, SendingMailsTheOwnerIgnoresTheSentAndSortsOutTheRest) {
   EXPECT_EQ(mails[0].to, "novak@example.cz");
   EXPECT_EQ(mails[0].subject, "Servis");
   EXPECT_EQ(mails[0].body, "1A1 1111: Olej");
-  EXPECT_EQ(report.removed, (std::vector<size_t>{0}));
+  EXPECT_EQ(report.ignored.removed, (std::vector<size_t>{0}));
   EXPECT_EQ(report.unknownAddress,
             (std::vector<std::string>{"Svoboda tel. 222", "<nezadán> (" + rows[3].vehicle + ")"}));
   EXPECT_EQ(report.failed, (std::vector<std::string>{"Dvořák tel. 333"}));
