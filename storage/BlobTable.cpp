@@ -6,6 +6,7 @@
 
 #include "storage/Codec.h"
 #include "storage/Coding.h"
+#include "storage/CrashPoint.h"
 #include "storage/Errors.h"
 #include "storage/Log.h"
 
@@ -214,11 +215,16 @@ void TBLOBTable::SetEntry(int32_t block, int32_t value, bool writeNow) {
   IndexRemove(block, entry);
   entry = value;
   IndexAdd(block, value);
-  if (!writeNow) return;
-  size_t chain = static_cast<size_t>(block / kEntriesPerTableBlock);
+  if (writeNow) WriteEntry(block, value);
+}
+
+// Writes one entry into its table block, whatever the table in memory says.
+bool TBLOBTable::WriteEntry(int32_t block, int32_t value) {
+  const size_t chain = static_cast<size_t>(block / kEntriesPerTableBlock);
+  if (block < 0 || chain >= idBlockIndex_.size()) return false;
   uint8_t bytes[4];
   EncodeInt32(bytes, value);
-  WriteAtBlock(idBlockIndex_[chain], 4 + 4 * (block % kEntriesPerTableBlock), bytes, 4);
+  return WriteAtBlock(idBlockIndex_[chain], 4 + 4 * (block % kEntriesPerTableBlock), bytes, 4);
 }
 
 // Positions the file at a block about to be written. A block exactly one
@@ -258,22 +264,40 @@ bool TBLOBTable::WriteTableBlock(size_t chainIndex) {
   return WriteAtBlock(idBlockIndex_[chainIndex], 0, buf, kBlockSize);
 }
 
+// The growth becomes part of the table only when the header's entry count
+// is written, last: first the new table blocks (past the counted table), then
+// the new entries of the old last table block and its link. Entries of the
+// old table are not written from memory here, as a save in progress may hold
+// changes there that must not reach the disk yet.
 int32_t TBLOBTable::AppendBlock() {
   const int32_t n = static_cast<int32_t>(idTable_.size());
   const int32_t N = kEntriesPerTableBlock * CeilDiv(static_cast<int64_t>(n) + kGrowthStep, kEntriesPerTableBlock);
   const int32_t k = CeilDiv(N, kEntriesPerTableBlock) - CeilDiv(n, kEntriesPerTableBlock);
-  const size_t oldLastTable = idBlockIndex_.empty() ? 0 : idBlockIndex_.size() - 1;
+  const size_t firstNew = idBlockIndex_.size();
   idTable_.resize(static_cast<size_t>(N), 0);
   for (int32_t f = n; f < n + k; ++f) idBlockIndex_.push_back(f);
   // New table blocks go right after the last existing block; the rest of the
-  // new entries are free. The table blocks are then written whole, in chain
-  // order, which leaves the same bytes as writing each entry on its own.
+  // new entries are free.
   for (int32_t b = n; b < N; ++b) {
     idTable_[static_cast<size_t>(b)] = 0;
     SetEntry(b, b < n + k ? kTableBlock : kFree, false);
   }
-  for (size_t c = oldLastTable; c < idBlockIndex_.size(); ++c) WriteTableBlock(c);
+  for (size_t c = firstNew; c < idBlockIndex_.size(); ++c) WriteTableBlock(c);
+  if (firstNew > 0) {
+    const size_t last = firstNew - 1;
+    const size_t from = static_cast<size_t>(n), to = std::min<size_t>((last + 1) * kEntriesPerTableBlock, N);
+    if (from < to) {
+      std::vector<uint8_t> bytes(4 * (to - from));
+      for (size_t i = from; i < to; ++i) EncodeInt32(bytes.data() + 4 * (i - from), idTable_[i]);
+      WriteAtBlock(idBlockIndex_[last], static_cast<int>(4 + 4 * (from - last * kEntriesPerTableBlock)), bytes.data(),
+                   bytes.size());
+    }
+    uint8_t link[4];
+    EncodeInt32(link, idBlockIndex_[firstNew]);
+    WriteAtBlock(idBlockIndex_[last], 0, link, sizeof link);
+  }
   SaveHeader();
+  CrashPoint("blob-grow");
   return n + k;
 }
 
@@ -290,35 +314,85 @@ int32_t TBLOBTable::NewID() {
   if (!Writable() || lastID_ == std::numeric_limits<int32_t>::max()) return -1;
   ++lastID_;
   SaveHeader();
+  CrashPoint("blob-id");
   return lastID_;
 }
 
+// The blob takes the blocks it always has: its old blocks count as free, the
+// first block is the lowest free one and each next one the lowest free after
+// it. The writes come in an order that lets a crash cost at most this blob's
+// text, never another blob's blocks:
+//   1. blocks the blob did not have are written, then marked as taken, before
+//      any link leads to them (a crash leaves them unused, the old text whole;
+//      a link into a block still marked free would let another blob take it);
+//   2. the blob's own old blocks are rewritten in place;
+//   3. the table: the first block, then the old blocks no longer used are
+//      freed.
 bool TBLOBTable::SaveBLOB(int32_t id, const void* bytes, int32_t length) {
   if (!Writable() || id <= 0 || length < 0) return false;
-  DeleteBLOB(id);
+  std::vector<int32_t> old = OwnBlocks(id);
+  for (int32_t b : old) SetEntry(b, kFree, false);
   const int32_t blocks = std::max(1, CeilDiv(length, kPayload));
+  std::vector<int32_t> chain;
+  chain.reserve(static_cast<size_t>(blocks));
   int32_t b = FindBlock(kFree);
   if (b < 0) b = AppendBlock();
-  const uint8_t* src = static_cast<const uint8_t*>(bytes);
-  int32_t remaining = length;
   for (int32_t i = 0; i < blocks; ++i) {
-    SetEntry(b, i == 0 ? id : kContinuation);
-    uint8_t buf[kBlockSize] = {};
-    int32_t chunk = std::min(kPayload, remaining);
-    if (chunk > 0) std::memcpy(buf + 8, src, static_cast<size_t>(chunk));
-    src += std::max(0, chunk);
-    remaining -= std::max(0, chunk);
+    chain.push_back(b);
+    SetEntry(b, i == 0 ? id : kContinuation, false);
     // The next block is looked up for the last block too, as the growth of
     // the table may happen here.
     int32_t next = NextFreeFrom(b + 1);
     if (next < 0) next = AppendBlock();
-    EncodeInt32(buf, i + 1 < blocks ? next : -1);
-    EncodeInt32(buf + 4, length);
-    if (!WriteAtBlock(b, 0, buf, kBlockSize)) return false;
     b = next;
   }
-  SaveHeader();
-  return true;
+  const int32_t oldFirst = old.empty() ? -1 : old.front();
+  std::sort(old.begin(), old.end());
+  auto wasOwn = [&](int32_t block) { return std::binary_search(old.begin(), old.end(), block); };
+  const uint8_t* src = static_cast<const uint8_t*>(bytes);
+  auto writeData = [&](size_t i) {
+    uint8_t buf[kBlockSize] = {};
+    const int64_t from = static_cast<int64_t>(i) * kPayload;
+    const int64_t chunk = std::clamp<int64_t>(length - from, 0, kPayload);
+    if (chunk > 0) std::memcpy(buf + 8, src + from, static_cast<size_t>(chunk));
+    EncodeInt32(buf, i + 1 < chain.size() ? chain[i + 1] : -1);
+    EncodeInt32(buf + 4, length);
+    return WriteAtBlock(chain[i], 0, buf, kBlockSize);
+  };
+  bool ok = true;
+  for (size_t i = 0; ok && i < chain.size(); ++i)
+    if (!wasOwn(chain[i])) ok = writeData(i);
+  for (size_t i = 0; ok && i < chain.size(); ++i)
+    if (!wasOwn(chain[i])) ok = WriteEntry(chain[i], kContinuation);
+  if (ok) CrashPoint("blob-fresh");
+  for (size_t i = 0; ok && i < chain.size(); ++i) {
+    if (!wasOwn(chain[i])) continue;
+    ok = writeData(i);
+    CrashPoint("blob-data");
+  }
+  auto entry = [&](int32_t block, int32_t value) {
+    ok = ok && WriteEntry(block, value);
+    if (ok) CrashPoint("blob-table");
+  };
+  entry(chain[0], id);
+  if (oldFirst >= 0 && oldFirst != chain[0]) entry(oldFirst, idTable_[static_cast<size_t>(oldFirst)]);
+  for (int32_t o : old)
+    if (o != oldFirst && idTable_[static_cast<size_t>(o)] == kFree) entry(o, kFree);
+  if (ok) SaveHeader();
+  // After a failed write the disk is the truth: a table in memory that
+  // believes more than the disk holds would give away used blocks.
+  if (!ok) Reload();
+  return ok;
+}
+
+void TBLOBTable::Reload() {
+  ForgetPrefetch();
+  const int32_t lastID = lastID_;
+  fileSize_ = std::max<int64_t>(file_.Size(), 0);
+  if (file_.ReadAt(0, header_, kHeaderSize)) {
+    lastID_ = std::max(lastID, DecodeInt32(header_ + kOffLastID));  // an ID once given is never given again
+    LoadIDTable();
+  }
 }
 
 bool TBLOBTable::SaveBLOBText(int32_t id, const std::string& utf8Text) {
@@ -456,20 +530,38 @@ void TBLOBTable::Prefetch(const std::vector<int32_t>& ids) {
   }
 }
 
+// The blocks of blob `id` in chain order: its first block, then the blocks
+// its links lead to while they are marked as continuations, hold the blob's
+// length and are needed for that length. A damaged link therefore never
+// takes in a block of another blob, nor goes round in a circle.
+std::vector<int32_t> TBLOBTable::OwnBlocks(int32_t id) {
+  std::vector<int32_t> own;
+  int32_t b = id > 0 ? FindBlock(id) : -1;
+  if (b <= 0) return own;
+  own.push_back(b);
+  int32_t link = 0, length = 0;
+  if (!ReadBlockHead(b, link, length)) return own;
+  const int64_t needed = length <= 0 ? 1 : (static_cast<int64_t>(length) + kPayload - 1) / kPayload;
+  std::unordered_set<int32_t> seen{b};
+  while (static_cast<int64_t>(own.size()) < needed) {
+    b = link;
+    int32_t thisLength = 0;
+    if (b <= 0 || b >= EntryCount() || idTable_[static_cast<size_t>(b)] != kContinuation || !seen.insert(b).second ||
+        !ReadBlockHead(b, link, thisLength) || thisLength != length)
+      break;
+    own.push_back(b);
+  }
+  return own;
+}
+
+// The first block is freed first: from then on the blob is gone, and a crash
+// leaves its other blocks unused rather than a chain into free blocks.
 bool TBLOBTable::DeleteBLOB(int32_t id) {
   if (id <= 0 || !Writable()) return false;
-  int32_t b = FindBlock(id);
-  bool freed = false;
-  // Only the blob's own blocks are freed: a damaged link that points into
-  // another blob or back into the chain ends the walk.
-  for (int32_t steps = 0; b > 0 && b < static_cast<int32_t>(idTable_.size()) && steps < EntryCount(); ++steps) {
-    int32_t entry = idTable_[static_cast<size_t>(b)];
-    if (steps == 0 ? entry != id : entry != kContinuation) break;
+  const std::vector<int32_t> own = OwnBlocks(id);
+  for (int32_t b : own) {
     SetEntry(b, kFree);
-    freed = true;
-    int32_t link = 0, length = 0;
-    if (!ReadBlockHead(b, link, length)) break;
-    b = link;
+    CrashPoint("blob-table");
   }
-  return freed;
+  return !own.empty();
 }

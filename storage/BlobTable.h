@@ -83,6 +83,9 @@ class TBLOBTable {
   void LoadIDTable();
   void RebuildIndexes();
   void SetEntry(int32_t block, int32_t value, bool writeNow = true);
+  bool WriteEntry(int32_t block, int32_t value);
+  std::vector<int32_t> OwnBlocks(int32_t id);
+  void Reload();
   void IndexRemove(int32_t block, int32_t value);
   void IndexAdd(int32_t block, int32_t value);
   int32_t FirstBlockOf(int32_t id) const;

@@ -21,8 +21,11 @@ void TCustomCarDb::Create(const S_FileName& recordFile, const S_FileName& blobFi
   blobs_.Create(blobFile, readOnly);
 }
 
+// The comments are stored before the record that names them: a crash in
+// between leaves an unused blob, never a vehicle without its comments.
 void TCustomCarDb::CreateCar(Tautomobil& vehicle, const std::string& globalId) {
-  vehicle.commentsBLOBID = -1;
+  vehicle.commentsBLOBID = blobs_.NewID();
+  if (!blobs_.SaveBLOBText(vehicle.commentsBLOBID, vehicle.comments)) throw EGarvelError("Error saving A.comments");
   std::string bytes(kVehicleWidth, '\0');
   EncodeVehicle(vehicle, Bytes(bytes));
   if (!CreateRecord(bytes, globalId)) throw EGarvelError("Nemohu uložit vozidlo.");
@@ -31,7 +34,6 @@ void TCustomCarDb::CreateCar(Tautomobil& vehicle, const std::string& globalId) {
   vehicle.ID = stored.ID;
   vehicle.globalId = stored.globalId;
   vehicle.image = stored.image;
-  SaveCar(vehicle);
 }
 
 bool TCustomCarDb::LoadCar(int32_t id, Tautomobil& vehicle) {
@@ -56,6 +58,10 @@ bool TCustomCarDb::EraseCar(int32_t id) {
   if (!ReadRecord(id, bytes)) return false;
   Tautomobil vehicle;
   DecodeVehicle(Bytes(bytes), vehicle);
-  if (!blobs_.DeleteBLOB(vehicle.commentsBLOBID)) return false;
-  return EraseRecord(bytes);
+  // The record goes first and its comments after it: a crash in between
+  // leaves an unused blob, never a vehicle whose comments are gone.
+  if (vehicle.commentsBLOBID <= 0 || blobs_.FindBlock(vehicle.commentsBLOBID) <= 0) return false;
+  if (!EraseRecord(bytes)) return false;
+  blobs_.DeleteBLOB(vehicle.commentsBLOBID);
+  return true;
 }

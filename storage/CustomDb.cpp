@@ -7,6 +7,7 @@
 
 #include "storage/Codec.h"
 #include "storage/Coding.h"
+#include "storage/CrashPoint.h"
 #include "storage/Errors.h"
 #include "storage/Log.h"
 
@@ -304,9 +305,14 @@ bool TCustomDb::WriteRecord(const std::string& record) {
   int slot = GetIndexForID(DecodeInt32(Bytes(record)));
   if (slot < 0) return false;
   ForgetReadAhead();
-  for (TSegment& seg : segments_) {
+  // Segment 0, which holds the ID, goes last: a crash between the segments
+  // must not leave a new record in a reused slot with the extension bytes of
+  // the record erased there before.
+  for (size_t n = segments_.size(); n-- > 0;) {
+    TSegment& seg = segments_[n];
     if (!seg.file.WriteAt(kHeaderSize + static_cast<int64_t>(slot) * seg.width, Bytes(record) + seg.offset, seg.width))
       return false;
+    CrashPoint("record-slot");
   }
   return true;
 }
@@ -331,6 +337,7 @@ bool TCustomDb::CreateRecord(std::string& record, const std::string& globalId) {
   // Keep the header's last ID current so that an ID is never issued twice,
   // even when the program ends without closing the table.
   WriteLastIDToHeaders();
+  CrashPoint("record-id");
   if (WriteRecord(record)) return true;
   // The slot stays as the file has it (the ID stays used).
   UnindexSlot(slot, id);
@@ -354,7 +361,9 @@ bool TCustomDb::EraseRecord(std::string& record) {
   ForgetReadAhead();
   EncodeInt32(Bytes(record), -1);
   TSegment& s0 = segments_[0];
-  return s0.file.WriteAt(kHeaderSize + static_cast<int64_t>(slot) * s0.width, Bytes(record), s0.width);
+  const bool ok = s0.file.WriteAt(kHeaderSize + static_cast<int64_t>(slot) * s0.width, Bytes(record), s0.width);
+  if (ok) CrashPoint("record-erase");
+  return ok;
 }
 
 std::string TCustomDb::MakeGlobalId(int32_t id) const {

@@ -115,16 +115,21 @@ bool TCustomRecDb::EraseCarRecord(Tzaznam& record) {
   if (record.db.carID < 0) return Fail("EraseCarRecord: Error! Z.db.carID < 0");
   if (record.damaged)
     return Fail("EraseCarRecord: record not read cleanly, not erased (ID=" + std::to_string(record.db.ID) + ")");
-  if (!blobs_.DeleteBLOB(record.db.popisBLOBID)) return Fail("EraseCarRecord: Error erasing BLOB Z.db.popisBLOBID!");
-  if (!blobs_.DeleteBLOB(record.db.materialBLOBID))
-    return Fail("EraseCarRecord: Error erasing BLOB Z.db.materialBLOBID!");
+  // The texts must be there to be erased, but they are freed only after the
+  // record: a crash in between leaves unused blobs, never a record whose
+  // texts are gone.
+  auto exists = [&](int32_t blob) { return blob > 0 && blobs_.FindBlock(blob) > 0; };
+  if (!exists(record.db.popisBLOBID)) return Fail("EraseCarRecord: Error erasing BLOB Z.db.popisBLOBID!");
+  if (!exists(record.db.materialBLOBID)) return Fail("EraseCarRecord: Error erasing BLOB Z.db.materialBLOBID!");
   int slot = GetIndexForID(record.db.ID);
   if (slot < 0) return Fail("EraseCarRecord: GetIndexForID < 0 for ID=" + std::to_string(record.db.ID));
-  SetCarIDAt(slot, -1);
   std::string bytes = Encoded(record.db);
   const int32_t id = record.db.ID;
   if (!EraseRecord(bytes)) return Fail("EraseCarRecord: Error erasing record (ID=" + std::to_string(id) + ")");
+  SetCarIDAt(slot, -1);
   record.db.ID = -1;
+  blobs_.DeleteBLOB(record.db.popisBLOBID);
+  blobs_.DeleteBLOB(record.db.materialBLOBID);
   return true;
 }
 
@@ -209,7 +214,12 @@ bool TCustomRecDb::SaveCarRecords(int32_t carID, AZaznamy& records) {
     auto match = std::find_if(records.begin(), records.end(), [&](const Tzaznam& r) { return r.db.ID == o.db.ID; });
     if (o.damaged || (match != records.end() && match->damaged)) continue;
     if (match != records.end()) {
-      if (SaveCarRecord(*match)) calendar->SendEvent(*match);
+      // A record the user did not change is not written again: rewriting it
+      // could move its texts into lower free blocks, and a crash during
+      // that move would cost a record nobody touched.
+      const bool same = Encoded(o.db) == Encoded(match->db) && o.description == match->description &&
+                        o.material == match->material;
+      if (same || SaveCarRecord(*match)) calendar->SendEvent(*match);
       else ok = false;
     } else {
       calendar->DeleteEvent(o);

@@ -244,6 +244,43 @@ TEST_F(BlobTableTest, DamagedFilesNeverCrashOrLoop) {
   }
 }
 
+// A link damaged to point into another blob's chain must not make deleting
+// or saving the first blob free (and then overwrite) the other's block.
+TEST_F(BlobTableTest, DamagedLinkNeverFreesAnotherBlobsBlock) {
+  const std::string two(300, 'a'), other(400, 'b');
+  int32_t a = 0, b = 0;
+  {
+    TBLOBTable t;
+    Open(t);
+    a = t.NewID();
+    b = t.NewID();
+    ASSERT_TRUE(t.SaveBLOB(a, two.data(), 300));    // blocks 252, 253
+    ASSERT_TRUE(t.SaveBLOB(b, other.data(), 400));  // blocks 254, 255
+  }
+  for (bool save : {false, true}) {
+    SCOPED_TRACE(save ? "saving" : "deleting");
+    std::string bytes = ReadFileBytes(Path());
+    bytes.replace(312 + 256 * 252, 4, I32(255));  // a's first block now leads into b's second
+    WriteFileBytes(Path(), bytes);
+    TBLOBTable t;
+    Open(t);
+    if (save) {
+      ASSERT_TRUE(t.SaveBLOB(a, two.data(), 300));
+    } else {
+      ASSERT_TRUE(t.DeleteBLOB(a));
+      EXPECT_EQ(t.Entry(252), -1);
+      EXPECT_EQ(t.Entry(253), -2);  // unreachable now, but not handed out
+      const std::string filler(600, 'c');
+      ASSERT_TRUE(t.SaveBLOB(a, filler.data(), 600));
+    }
+    EXPECT_EQ(t.Entry(255), -2);
+    std::string text;
+    ASSERT_TRUE(t.LoadBLOBText(b, text));
+    EXPECT_EQ(text, other);
+    ExpectFileMatches(t, Path());
+  }
+}
+
 TEST_F(BlobTableTest, SecondWriterIsRefusedButReadersWork) {
   TBLOBTable t;
   Open(t);

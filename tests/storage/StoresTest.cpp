@@ -177,6 +177,25 @@ TEST_F(StoresTest, RecordOperationsReportErrors) {
   EXPECT_EQ(notifier.shown.back().text, "EraseCarRecord: Error! Z.db.ID.ID < 0");
 }
 
+// Saving a vehicle's records writes only what changed: a record left as it
+// was keeps its texts where they are, even with free blocks below them.
+TEST_F(StoresTest, SaveCarRecordsLeavesUnchangedRecordsAlone) {
+  const int32_t car = AddCar("1A2 3456");
+  AZaznamy set = {NewRecord(car, "první"), NewRecord(car, "druhý"), NewRecord(car, "třetí")};
+  ASSERT_TRUE(records.SaveCarRecords(car, set));
+  set.erase(set.begin());  // frees the lowest blocks
+  ASSERT_TRUE(records.SaveCarRecords(car, set));
+  const int32_t first = records.Blobs().FindBlock(set[0].db.popisBLOBID);
+  set[1].description = "třetí, změněný";
+  ASSERT_TRUE(records.SaveCarRecords(car, set));
+  EXPECT_EQ(records.Blobs().FindBlock(set[0].db.popisBLOBID), first);
+  AZaznamy back;
+  records.LoadCarRecords(car, back);
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].description, "druhý");
+  EXPECT_EQ(back[1].description, "třetí, změněný");
+}
+
 TEST_F(StoresTest, StoresSurviveReopenWithCarIdList) {
   int32_t a = AddCar("A"), b = AddCar("B");
   AZaznamy ra = {NewRecord(a, "1"), NewRecord(a, "2")};

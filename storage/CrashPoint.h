@@ -1,0 +1,16 @@
+#pragma once
+// Named points between the writes of a save. A test program can stop the
+// process at one of them to see what a crash there leaves on disk; in the
+// program nothing is installed and a point costs one test of a pointer.
+//
+// Stages: "blob-id" (a new blob ID is in the header), "blob-grow" (the block
+// table has grown), "blob-fresh" (the blocks a blob did not have before are
+// written and marked), "blob-data" (one of the blob's own blocks rewritten),
+// "blob-table" (one entry of the block table written), "record-id" (a new
+// record ID is in the headers), "record-slot" (one segment of a record
+// written), "record-erase" (a slot marked erased).
+
+using TCrashPointHandler = void (*)(const char* stage);
+
+void SetCrashPointHandler(TCrashPointHandler handler);
+void CrashPoint(const char* stage);
