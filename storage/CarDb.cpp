@@ -24,8 +24,9 @@ void TCustomCarDb::Create(const S_FileName& recordFile, const S_FileName& blobFi
 // The comments are stored before the record that names them: a crash in
 // between leaves an unused blob, never a vehicle without its comments.
 void TCustomCarDb::CreateCar(Tautomobil& vehicle, const std::string& globalId) {
+  // Nothing of the vehicle is stored yet: the user hears that it could not be.
   vehicle.commentsBLOBID = blobs_.NewID();
-  if (!blobs_.SaveBLOBText(vehicle.commentsBLOBID, vehicle.comments)) throw EGarvelError("Error saving A.comments");
+  if (!blobs_.SaveBLOBText(vehicle.commentsBLOBID, vehicle.comments)) throw EGarvelError("Nemohu uložit vozidlo.");
   std::string bytes(kVehicleWidth, '\0');
   EncodeVehicle(vehicle, Bytes(bytes));
   if (!CreateRecord(bytes, globalId)) throw EGarvelError("Nemohu uložit vozidlo.");
