@@ -3,7 +3,9 @@
 #include <optional>
 
 #include "exchange/IdentityHash.h"
+#include "servicebook/RecordList.h"
 #include "servicebook/VehicleSave.h"
+#include "shell/Config.h"
 #include "storage/DateText.h"
 #include "storage/Errors.h"
 #include "storage/Log.h"
@@ -308,13 +310,17 @@ class TApplier {
     return true;
   }
 
-  // The list's last service of a vehicle whose records changed, as the
-  // records window sets it when it saves.
+  // A vehicle whose records changed gets what the records window sets when
+  // it saves: every record's effective date (a merged plan's date, or a new
+  // performed service that changes the mileage rate, moves the plans the
+  // reminders read) and the list's last service.
   void UpdateLastServices() {
+    const TRecordListSettings settings = RecordListSettingsFrom(Config(), Today());
     for (int32_t id : recordVehicles_) {
       AZaznamy records;
       Tautomobil v;
       stores_.records->LoadCarRecords(id, records);
+      UpdateEffectiveDates(records, settings);
       if (!stores_.cars->LoadCar(id, v)) continue;
       const TDateTime last = LastServiceDate(records);
       if (v.lastService == last) continue;
@@ -325,6 +331,15 @@ class TApplier {
         LogError(std::string("Last service of car ID#") + std::to_string(id) + " not stored: " + e.what(), false);
       }
     }
+  }
+
+  void UpdateEffectiveDates(AZaznamy& records, const TRecordListSettings& settings) {
+    std::vector<int32_t> before;
+    for (const Tzaznam& r : records) before.push_back(r.db.sortDate);
+    StoreEffectiveDates(records, settings);
+    for (size_t i = 0; i < records.size(); ++i)
+      if (records[i].db.sortDate != before[i] && !stores_.records->SaveCarRecord(records[i]))
+        LogError("Effective date of record ID#" + std::to_string(records[i].db.ID) + " not stored", false);
   }
 
   int32_t StoredFileVehicle(const std::string& globalId) const {

@@ -30,10 +30,11 @@ int32_t FindVehicleByCarHash(TExchangeIndex& index, const std::string& carHash);
 // replaces before the first write; then, in this order, adds the ticked new
 // customers, replaces the changed ones, adds and replaces vehicles, adds and
 // replaces records. A replaced entity takes only the fields the file
-// carries; its flags, effective date, archive state, last service, reserved
-// bytes and (when no customer matches) owner stay. Records are created or
-// saved one by one with their received global IDs, and a vehicle whose
-// records changed gets its last service date again. The first failed write
+// carries; its flags, archive state, last service, reserved bytes and (when
+// no customer matches) owner stay. Records are created or saved one by one
+// with their received global IDs, and a vehicle whose records changed gets
+// its records' effective dates and its last service date again, as the
+// records window gives them when it saves. The first failed write
 // is reported and stops the rest; the final message says what was applied
 // and what was not.
 TExchangeApplyResult ApplyExchangeChanges(TExchangeIndex& index, TExchangeChanges& changes);

@@ -232,8 +232,39 @@ TEST_F(ExchangeMerge, ChangedRecordKeepsWhatTheFileDoesNotCarry) {
   EXPECT_EQ(stored.db.km, 120500);
   EXPECT_FLOAT_EQ(stored.db.priceWrk, 1500);
   EXPECT_EQ(stored.db.flags, kFlagUnpaid | kFlagNoLaborVAT);
-  EXPECT_EQ(stored.db.sortDate, 46000);
+  // The effective date is the records window's, not a stale one.
+  EXPECT_EQ(stored.db.sortDate, static_cast<int32_t>(EncodeDate(2026, 3, 14)));
   EXPECT_EQ(customer.LiveIDs(*customer.stores.records).size(), 1u);
+}
+
+TEST_F(ExchangeMerge, AMergedPlanFallsDueOnItsNewDate) {
+  Tzaznam plan = workshop->AddRecord(Record(-1, 0), car);
+  plan.db.kind = kKindPlan;
+  plan.db.date = EncodeDate(2027, 6, 1);
+  ASSERT_TRUE(workshop->stores.records->SaveCarRecord(plan));
+  ReceiveAll(Send({service, plan}));
+  {
+    // The customer's records window stored the plan's effective date.
+    TFolder customer(files.dir / "customer/", "doma");
+    Tzaznam stored;
+    ASSERT_TRUE(customer.stores.records->LoadCarRecord(customer.LiveIDs(*customer.stores.records)[1], stored));
+    EXPECT_EQ(stored.db.sortDate, static_cast<int32_t>(EncodeDate(2027, 6, 1)));
+    stored.db.sortDate = static_cast<int32_t>(EncodeDate(2027, 6, 1));
+    ASSERT_TRUE(customer.stores.records->SaveCarRecord(stored));
+  }
+  Tzaznam moved = plan;
+  moved.db.date = EncodeDate(2027, 9, 1);
+  Receive(Send({service, moved}), [](TExchangeChanges& c) {
+    c.ticks[kChangedRecords].assign(c.Size(kChangedRecords), true);
+    return true;
+  });
+  TFolder customer(files.dir / "customer/", "doma");
+  const int32_t planId = customer.LiveIDs(*customer.stores.records)[1];
+  Tzaznam stored;
+  ASSERT_TRUE(customer.stores.records->LoadCarRecord(planId, stored));
+  EXPECT_EQ(stored.db.date, EncodeDate(2027, 9, 1));
+  // The reminders read the effective date: the new one, not the first.
+  EXPECT_EQ(RecordDate(stored.db), EncodeDate(2027, 9, 1));
 }
 
 TEST_F(ExchangeMerge, UnchangedFieldsThatAreNotComparedGiveNoEntry) {
