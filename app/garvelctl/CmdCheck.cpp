@@ -76,7 +76,7 @@ void CheckChains(TCheck& c, TBLOBTable& blobs, const std::map<int32_t, std::stri
                  const std::string& file) {
   std::unordered_map<int32_t, int32_t> claimedBy;  // block -> blob
   for (const auto& [id, owner] : owners) {
-    int32_t b = blobs.FindBlock(id);
+    int32_t b = id > 0 ? blobs.FindBlock(id) : -1;
     int32_t link = 0, length = 0;
     if (b <= 0 || !blobs.ReadBlockHead(b, link, length)) continue;  // reported as missing or unreadable
     const int64_t needed = length <= 0 ? 1 : (static_cast<int64_t>(length) + TBLOBTable::kPayload - 1) / TBLOBTable::kPayload;
