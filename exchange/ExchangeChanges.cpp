@@ -143,6 +143,21 @@ std::string TExchangeChanges::Caption(int list, size_t i) const {
   }
 }
 
+std::string TExchangeChanges::ItemText(int list, size_t i) const {
+  const std::string caption = Caption(list, i);
+  std::string out;
+  out.reserve(caption.size());
+  for (size_t k = 0; k < caption.size(); ++k) {
+    if (caption[k] == '\r' || caption[k] == '\n') {
+      if (caption[k] == '\r' && k + 1 < caption.size() && caption[k + 1] == '\n') ++k;
+      out += ", ";
+    } else {
+      out.push_back(caption[k]);
+    }
+  }
+  return out;
+}
+
 TExchangeChanges CompareExchangeData(const TDeserializedData& data, TExchangeIndex& index) {
   TExchangeChanges changes;
   TStoreSet& stores = index.Stores();

@@ -80,8 +80,11 @@ struct TExchangeChanges {
 
   bool Empty() const;
   size_t Size(int list) const;
-  // The item's caption as the window shows it.
+  // The item's caption in full, with the line breaks of the texts it quotes.
   std::string Caption(int list, size_t index) const;
+  // The caption on one line, as a list item shows it: every line break
+  // (CR LF, CR or LF) reads ", ".
+  std::string ItemText(int list, size_t index) const;
 };
 
 // Change texts: "label old -> new" for each compared field that differs,

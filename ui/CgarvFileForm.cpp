@@ -21,22 +21,6 @@ const char* const kGroupTitles[3] = {" Kontakty ", " Vozidla ", " Záznamy "};
 // The full caption of an item, with the line breaks of the record texts.
 constexpr int kFullCaptionRole = Qt::UserRole + 1;
 
-// A list item holds one line, so that its check box stays beside it and the
-// next item is not covered: every line break (CR LF, CR or LF) reads ", ".
-QString OneLineCaption(const std::string& caption) {
-  std::string out;
-  out.reserve(caption.size());
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '\r' || caption[i] == '\n') {
-      if (caption[i] == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n') ++i;
-      out += ", ";
-    } else {
-      out.push_back(caption[i]);
-    }
-  }
-  return QString::fromStdString(out);
-}
-
 }  // namespace
 
 TfCgarvFile::TfCgarvFile(QWidget* parent) : QDialog(parent) {
@@ -95,8 +79,10 @@ void TfCgarvFile::Fill(const TExchangeChanges& changes) {
     QListWidget* view = lists_[static_cast<size_t>(list)];
     view->clear();
     for (size_t i = 0; i < changes.Size(list); ++i) {
+      // One line per item, so that its check box stays beside it and the
+      // next item is not covered; the details pane shows the breaks.
       const std::string caption = changes.Caption(list, i);
-      auto* item = new QListWidgetItem(OneLineCaption(caption), view);
+      auto* item = new QListWidgetItem(QString::fromStdString(changes.ItemText(list, i)), view);
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
       item->setCheckState(changes.ticks[static_cast<size_t>(list)][i] ? Qt::Checked : Qt::Unchecked);
       item->setData(Qt::UserRole, static_cast<qulonglong>(i));  // the entry of the pending list

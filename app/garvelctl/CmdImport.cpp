@@ -17,7 +17,7 @@ void PrintLists(const TExchangeChanges& changes) {
     std::printf("%s\n", kExchangeListLabels[static_cast<size_t>(list)]);
     for (size_t i = 0; i < changes.Size(list); ++i)
       std::printf("  [%c] %s\n", changes.ticks[static_cast<size_t>(list)][i] ? 'x' : ' ',
-                  changes.Caption(list, i).c_str());
+                  changes.ItemText(list, i).c_str());
   }
 }
 
