@@ -1,5 +1,7 @@
 #include "shell/HandOver.h"
 
+#include <filesystem>
+
 #include "storage/Codec.h"
 
 namespace {
@@ -56,5 +58,17 @@ std::string HandOverFromMessageBytes(const std::string& bytes) {
     }
   }
   out += Cp1250ToUtf8(piece);
+  return out;
+}
+
+std::vector<std::string> AbsoluteArguments(const std::vector<std::string>& arguments, const std::string& currentDir) {
+  std::vector<std::string> out;
+  for (const std::string& a : arguments) {
+    if (a.empty() || a[0] == '/' || currentDir.empty()) {
+      out.push_back(a);
+      continue;
+    }
+    out.push_back((std::filesystem::path(currentDir) / a).lexically_normal().string());
+  }
   return out;
 }

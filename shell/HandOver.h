@@ -11,6 +11,11 @@ std::string HandOverForm(const std::vector<std::string>& arguments);
 // The arguments of a hand-over text; empty pieces are dropped.
 std::vector<std::string> SplitHandOver(const std::string& handOver);
 
+// The arguments with every relative file name made absolute against
+// `currentDir`: the running copy that takes them over works in a folder of
+// its own.
+std::vector<std::string> AbsoluteArguments(const std::vector<std::string>& arguments, const std::string& currentDir);
+
 // The bytes of a second copy's copy-data message (dwData 1): the hand-over
 // form in Windows-1250 plus a terminating zero byte.
 std::string HandOverMessageBytes(const std::vector<std::string>& arguments);

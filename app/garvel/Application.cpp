@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QUrl>
+#include <filesystem>
 
 #include "catalogues/CatalogueStores.h"
 #include "catalogues/EntryPicture.h"
@@ -67,6 +68,13 @@ QImage ToImage(const TPicture& p) {
   return QImage(p.rgb.data(), p.width, p.height, p.width * 3, QImage::Format_RGB888).copy();
 }
 
+// The folder the program was started in; empty when it cannot be told.
+std::string CurrentFolder() {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::current_path(error);
+  return error ? std::string() : path.string();
+}
+
 }  // namespace
 
 QImage LoadSettingsPicture(const std::string& path) {
@@ -78,7 +86,7 @@ QImage LoadSettingsPicture(const std::string& path) {
 }
 
 TGarvelApplication::TGarvelApplication(QApplication& app, std::vector<std::string> arguments)
-    : app_(app), arguments_(std::move(arguments)) {
+    : app_(app), arguments_(AbsoluteArguments(arguments, CurrentFolder())) {
   SetNotifier(&notifier_);
   SetDesktop(&desktop_);
   SetProgramRunner(&programRunner_);

@@ -34,6 +34,12 @@ TEST(HandOver, TwoArgumentsEachFollowedByByte255) {
   EXPECT_EQ(HandOverFromMessageBytes(HandOverMessageBytes({"/tmp/ž.cgarv", "b"})), "/tmp/ž.cgarv\xFF" "b\xFF");
 }
 
+TEST(HandOver, RelativeFileNamesAreMadeAbsoluteForTheRunningCopy) {
+  EXPECT_EQ(AbsoluteArguments({"SKODA.cgarv", "../prijate/a b.cgarv", "/tmp/x.cgarv", ""}, "/home/dilna/Stažené"),
+            (std::vector<std::string>{"/home/dilna/Stažené/SKODA.cgarv", "/home/dilna/prijate/a b.cgarv",
+                                      "/tmp/x.cgarv", ""}));
+}
+
 TEST_F(CopyDataTest, MessagesReachTheListeningWindowInOrder) {
   std::mutex m;
   std::vector<TCopyDataMessage> got;
