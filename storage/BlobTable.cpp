@@ -6,7 +6,7 @@
 
 #include "storage/Codec.h"
 #include "storage/Coding.h"
-#include "storage/CrashPoint.h"
+#include "storage/SaveStages.h"
 #include "storage/Errors.h"
 #include "storage/Log.h"
 
@@ -296,6 +296,7 @@ int32_t TBLOBTable::AppendBlock() {
     EncodeInt32(link, idBlockIndex_[firstNew]);
     WriteAtBlock(idBlockIndex_[last], 0, link, sizeof link);
   }
+  Barrier();  // the count must not reach the disk before the blocks it counts
   SaveHeader();
   CrashPoint("blob-grow");
   return n + k;
@@ -359,17 +360,22 @@ bool TBLOBTable::SaveBLOB(int32_t id, const void* bytes, int32_t length) {
     EncodeInt32(buf + 4, length);
     return WriteAtBlock(chain[i], 0, buf, kBlockSize);
   };
-  bool ok = true;
+  bool ok = true, fresh = false;
   for (size_t i = 0; ok && i < chain.size(); ++i)
-    if (!wasOwn(chain[i])) ok = writeData(i);
+    if (!wasOwn(chain[i])) {
+      ok = writeData(i);
+      fresh = true;
+    }
   for (size_t i = 0; ok && i < chain.size(); ++i)
     if (!wasOwn(chain[i])) ok = WriteEntry(chain[i], kContinuation);
+  if (ok && fresh) Barrier();
   if (ok) CrashPoint("blob-fresh");
   for (size_t i = 0; ok && i < chain.size(); ++i) {
     if (!wasOwn(chain[i])) continue;
     ok = writeData(i);
     CrashPoint("blob-data");
   }
+  if (ok && !old.empty()) Barrier();  // the new chain is whole before the old blocks are let go
   auto entry = [&](int32_t block, int32_t value) {
     ok = ok && WriteEntry(block, value);
     if (ok) CrashPoint("blob-table");
@@ -383,6 +389,10 @@ bool TBLOBTable::SaveBLOB(int32_t id, const void* bytes, int32_t length) {
   // believes more than the disk holds would give away used blocks.
   if (!ok) Reload();
   return ok;
+}
+
+void TBLOBTable::Barrier() {
+  if (DurableSaves()) file_.Flush();
 }
 
 void TBLOBTable::Reload() {

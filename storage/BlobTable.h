@@ -86,6 +86,7 @@ class TBLOBTable {
   bool WriteEntry(int32_t block, int32_t value);
   std::vector<int32_t> OwnBlocks(int32_t id);
   void Reload();
+  void Barrier();
   void IndexRemove(int32_t block, int32_t value);
   void IndexAdd(int32_t block, int32_t value);
   int32_t FirstBlockOf(int32_t id) const;

@@ -7,7 +7,7 @@
 
 #include "storage/Codec.h"
 #include "storage/Coding.h"
-#include "storage/CrashPoint.h"
+#include "storage/SaveStages.h"
 #include "storage/Errors.h"
 #include "storage/Log.h"
 

@@ -24,6 +24,7 @@
 #include "storage/FileSystemSetup.h"
 #include "storage/Log.h"
 #include "storage/Picture.h"
+#include "storage/SaveStages.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/WebService.h"
 #include "storage/Version.h"
@@ -227,6 +228,7 @@ void TGarvelApplication::ProcessPendingCommandLines() {
 bool TGarvelApplication::OpenStoresAndAskPassword() {
   TStoreOpenOptions options;
   options.userName = Config().userName;
+  SetDurableSaves(true);  // a power cut must not reorder the writes of a save
   if (!OpenStores(stores_, GetVirtualFS(), "", options)) return false;
   // Three wrong passwords end the program before the list is filled.
   if (!CheckProgramPassword(stores_.customers.get(),

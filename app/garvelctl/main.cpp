@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/garvelctl/Commands.h"
+#include "storage/SaveStages.h"
 #include "storage/Version.h"
 
 namespace {
@@ -58,6 +59,9 @@ int main(int argc, char** argv) {
     std::fputs(CtlCommandHelp(*c).c_str(), stdout);
     return 0;
   }
+  // Saves survive a power cut in order, except where test data is made in
+  // bulk or speed is measured.
+  SetDurableSaves(first != "generate" && first != "bench");
   if (const TCtlCommand* c = FindCtlCommand(first)) return RunCommand(*c, argc - 2, argv + 2);
   return UsageError("garvelctl: neznámý příkaz \"" + first + "\"", "", "Seznam příkazů: garvelctl --help");
 }

@@ -15,7 +15,7 @@
 
 #include "shell/Stores.h"
 #include "storage/Codec.h"
-#include "storage/CrashPoint.h"
+#include "storage/SaveStages.h"
 #include "storage/Notifier.h"
 #include "storage/RealFileSystem.h"
 #include "tests/support/CrashJournal.h"
@@ -165,6 +165,7 @@ int main(int argc, char** argv) {
     g_countdown = colon == std::string::npos ? 1 : std::strtol(spec.c_str() + colon + 1, nullptr, 10);
     SetCrashPointHandler(StopHere);
   }
+  SetDurableSaves(true);  // as the program saves
   TPrintingNotifier notifier;
   SetNotifier(&notifier);
   CRealFileSystem fs;

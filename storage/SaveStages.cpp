@@ -1,9 +1,10 @@
-#include "storage/CrashPoint.h"
+#include "storage/SaveStages.h"
 
 #include <atomic>
 
 namespace {
 std::atomic<TCrashPointHandler> handler{nullptr};
+std::atomic<bool> durable{false};
 }  // namespace
 
 void SetCrashPointHandler(TCrashPointHandler h) { handler.store(h); }
@@ -11,3 +12,6 @@ void SetCrashPointHandler(TCrashPointHandler h) { handler.store(h); }
 void CrashPoint(const char* stage) {
   if (TCrashPointHandler h = handler.load(std::memory_order_relaxed)) h(stage);
 }
+
+void SetDurableSaves(bool on) { durable.store(on); }
+bool DurableSaves() { return durable.load(std::memory_order_relaxed); }
