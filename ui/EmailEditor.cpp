@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "storage/Notifier.h"
 #include "ui/MemoText.h"
 #include "ui/ReusedDialog.h"
 
@@ -39,7 +40,15 @@ TfEmailEditor::TfEmailEditor(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(sbSend_);
   buttons->addWidget(cancel);
   layout->addLayout(buttons);
-  connect(sbSend_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(sbSend_, &QPushButton::clicked, this, [this] {
+    // A message without a recipient would only come back as a failure.
+    if (edAddress_->text().trimmed().isEmpty()) {
+      ShowMessage("Upozornění", "Zadejte adresu příjemce.", TMsgIcon::Warning);
+      edAddress_->setFocus();
+      return;
+    }
+    accept();
+  });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   resize(560, 420);
 }

@@ -143,9 +143,16 @@ TEST(EmailEditorWindow, SendReturnsTheEditedMessageCancelKeepsIt) {
   TestApplication();
   TfEmailEditor editor;
   std::string address = "jan@example.cz", subject = "Servis", body = "Dobrý den,\r\nřádek";
+  TRecordingNotifier notifier;
   QTimer::singleShot(0, &editor, [&] {
     EXPECT_EQ(editor.windowTitle().toStdString(), "E-mail");
     EXPECT_EQ(editor.Text()->toPlainText().toStdString(), "Dobrý den,\nřádek");
+    // Without a recipient the window stays open and says why.
+    editor.Address()->setText("  ");
+    editor.SendButton()->click();
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"Zadejte adresu příjemce."});
+    editor.Address()->setText("jan@example.cz");
     editor.Subject()->setText("Servis vozu");
     editor.Text()->appendPlainText("další");
     editor.SendButton()->click();
