@@ -90,7 +90,10 @@ TRun KillWriter(const std::string& dir, unsigned seed, const std::string& stage,
   const std::string log = out / "writer.txt";
   TEnvChanges env;
   if (!stage.empty()) env["GARVEL_CRASH_AT"] = stage;
-  pid_t pid = StartProgram({kBin + "/garvel-crashwriter", dir, std::to_string(seed), "60"}, env, log);
+  // A kill at a random moment must come before the writer ends, however
+  // slowly the test gets its turns: it then has far more to do.
+  const std::string operations = stage.empty() ? "5000" : "60";
+  pid_t pid = StartProgram({kBin + "/garvel-crashwriter", dir, std::to_string(seed), operations}, env, log);
   EXPECT_GT(pid, 0);
   TRun run;
   if (pid <= 0) return run;
@@ -258,15 +261,17 @@ TEST(CrashTest, KillsMidSaveCostAtMostTheSaveInFlight) {
     TModel freshModel;
     const std::string dir = grow ? fresh.Path() : shared.Path();
     TModel& m = grow ? freshModel : model;
-    const int n = grow ? 1 + round % 2 : 1 + static_cast<int>(random() % 6);
+    // A new folder grows the vehicles' blob file at the first save, the
+    // records' at the second.
+    const int n = grow ? 1 + (round / static_cast<int>(stages.size())) % 2 : 1 + static_cast<int>(random() % 6);
     const std::string context = "round " + std::to_string(round) + (aimed ? " at " + stage + ":" + std::to_string(n) : "");
     TRun run = KillWriter(dir, 1000 + round, aimed ? stage + ":" + std::to_string(n) : "",
                           1 + static_cast<int>(random() % 8), static_cast<int>(random() % 3000));
     Replay(run, m);
     ASSERT_TRUE(run.ready) << context << ": the stores did not open after the kill before\n" << run.output;
-    EXPECT_FALSE(run.finished) << context << ": the writer was not stopped\n" << run.output;
+    EXPECT_FALSE(run.finished && aimed) << context << ": the writer never reached the stage\n" << run.output;
     if (aimed && run.stopped) ++stopsAt[stage];
-    ++kills;
+    if (!run.finished) ++kills;
     Verify(dir, m, run.inFlight, context, findings);
     if (::testing::Test::HasFailure()) {
       ADD_FAILURE() << context << "\n" << run.output.substr(run.output.size() > 3000 ? run.output.size() - 3000 : 0);
@@ -281,6 +286,7 @@ TEST(CrashTest, KillsMidSaveCostAtMostTheSaveInFlight) {
     }
   }
   for (const std::string& stage : stages) EXPECT_GE(stopsAt[stage], 2) << "too few kills at " << stage;
+  EXPECT_GE(kills, 50);
 
   // After all that, the shared stores take a long run of saves.
   TRun after = KillWriter(shared.Path(), 99, "no-such-stage:1", 0, 0);
