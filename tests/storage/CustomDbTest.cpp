@@ -7,6 +7,7 @@
 #include "storage/Errors.h"
 #include "storage/FileSystemSetup.h"
 #include "storage/RealFileSystem.h"
+#include "storage/SaveStages.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
 
@@ -409,4 +410,44 @@ TEST_F(CustomDbTest, Password) {
   // An empty password stored counts as none.
   ASSERT_TRUE(db.SetPassword(""));
   EXPECT_TRUE(db.CheckPassword(""));
+}
+
+namespace {
+struct TCrash {};
+void CrashAtFirstSlotWrite(const char* stage) {
+  if (std::string(stage) == "record-slot") throw TCrash{};
+}
+}  // namespace
+
+// A process that dies between the segments of a new record in a reused slot
+// must not leave that record with the extension bytes of the one erased
+// there: until segment 0 holds the new ID, the slot stays erased.
+TEST_F(CustomDbTest, RecordCutOffBetweenSegmentsStaysUnborn) {
+  {
+    TCustomDb db;
+    Open(db, 600);
+    std::string r = Record(600, -1, 'a');
+    ASSERT_TRUE(db.CreateRecord(r, ""));
+  }
+  {
+    TCustomDb db;
+    db.Create(VirtualFile("t.dat"), 680, std::string(680, 'd'), "<username>", "CAR");
+    std::string old = Record(680, -1, 'o');
+    ASSERT_TRUE(db.CreateRecord(old, ""));  // ID 2, slot 1
+    ASSERT_TRUE(db.EraseRecord(old));
+    SetCrashPointHandler(CrashAtFirstSlotWrite);
+    std::string fresh = Record(680, -1, 'n');
+    EXPECT_THROW(db.CreateRecord(fresh, ""), TCrash);  // ID 3 into slot 1
+    SetCrashPointHandler(nullptr);
+  }
+  TCustomDb db;
+  db.Create(VirtualFile("t.dat"), 680, std::string(680, 'd'), "<username>", "CAR");
+  EXPECT_EQ(db.IDAt(1), -1);
+  EXPECT_LT(db.GetIndexForID(3), 0);
+  std::string r = Record(680, -1, 'x');
+  ASSERT_TRUE(db.CreateRecord(r, ""));
+  EXPECT_EQ(IdOf(r), 4);  // the ID that was in flight is never issued again
+  std::string back;
+  ASSERT_TRUE(db.ReadRecord(4, back));
+  EXPECT_EQ(back.substr(600), std::string(80, 'x'));
 }
