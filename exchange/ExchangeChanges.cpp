@@ -50,6 +50,16 @@ std::string DescriptionShown(const Tzaznam& r) {
   return OneLine(ActivitiesOneLine(r.db.kind, r.db.flags, r.description, TVatSettings{}), ", ");
 }
 
+// Every item with its quantity, unit price and total as the file carries
+// them (without VAT): what tells two lists apart whose texts are the same.
+std::string DescriptionWithValues(const Tzaznam& r) {
+  const TVatSettings asStored{false, 0};
+  std::string text =
+      OneLine(FormatActivities(r.db.kind, r.db.flags, r.description, 0, "", "; ", ' ', asStored), ", ");
+  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "; ") == 0) text.resize(text.size() - 2);
+  return text;
+}
+
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string RecordLabel(const TzaznamDb& d) { return std::to_string(d.km) + " @ " + DateText(d.date); }
@@ -100,7 +110,15 @@ std::string DescribeRecordChanges(const Tzaznam& s, const Tzaznam& r) {
       .Field("Cena p.: ", FormatFixed(a.priceWrk, 2), FormatFixed(b.priceWrk, 2))
       .Field("Cena m.: ", FormatFixed(a.priceMat, 2), FormatFixed(b.priceMat, 2))
       .Field("Č. faktury: ", NumberOrText(a.invoiceNr, a.invoiceNrText), NumberOrText(b.invoiceNr, b.invoiceNrText));
-  if (s.description != r.description) d.Shown("Popis: ", DescriptionShown(s), DescriptionShown(r));
+  if (s.description != r.description) {
+    std::string before = DescriptionShown(s), after = DescriptionShown(r);
+    // Only a count or a price changed: the texts alone would read the same.
+    if (before == after) {
+      before = DescriptionWithValues(s);
+      after = DescriptionWithValues(r);
+    }
+    d.Shown("Popis: ", before, after);
+  }
   return d.Field("Materiál: ", s.material, r.material).Text();
 }
 

@@ -7,6 +7,7 @@
 #include "exchange/ExchangeExport.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/IdentityHash.h"
+#include "servicebook/Activities.h"
 #include "storage/DateTime.h"
 #include "storage/RealFileSystem.h"
 #include "tests/support/RecordingNotifier.h"
@@ -156,6 +157,38 @@ class ExchangeMerge : public ::testing::Test {
 };
 
 }  // namespace
+
+TEST(ExchangeChangeTexts, RecordDescriptionsAndMaterial) {
+  auto list = [](float price) {
+    TActRecordList work(2);
+    work[0].text = "Diagnostika motoru";
+    work[0].itemType = kItemActivity;
+    work[0].count = 1.5f;
+    work[0].price = price;
+    work[1].text = "Olejový filtr";
+    work[1].itemType = kItemMaterial;
+    work[1].count = 1;
+    work[1].price = 250;
+    return EncodeActivities(work);
+  };
+  struct TCase {
+    std::string storedDescription, receivedDescription, storedMaterial, receivedMaterial, diff;
+  } cases[] = {
+      {"Výměna oleje", "Výměna oleje a filtru", "", "", "Popis: Výměna oleje -> Výměna oleje a filtru"},
+      // Only a price of the list changed: the values show where.
+      {list(450), list(500), "", "", "Popis: Diagnostika motoru 1:30 450,00 675,00; Olejový filtr 1,00 250,00 250,00 -> "
+                                     "Diagnostika motoru 1:30 500,00 750,00; Olejový filtr 1,00 250,00 250,00"},
+      {"", "", "Olej\r\nFiltr", "Olej", "Materiál: Olej\r\nFiltr -> Olej"},
+  };
+  for (const TCase& c : cases) {
+    Tzaznam stored = Record(1000, 100), received = stored;
+    stored.description = c.storedDescription;
+    received.description = c.receivedDescription;
+    stored.material = c.storedMaterial;
+    received.material = c.receivedMaterial;
+    EXPECT_EQ(DescribeRecordChanges(stored, received), c.diff);
+  }
+}
 
 TEST_F(ExchangeMerge, NewFileAddsOwnerVehicleAndRecordAndReimportChangesNothing) {
   const std::string file = Send({service});
