@@ -241,6 +241,21 @@ bool TBLOBTable::SeekToIndex(int32_t block) {
   return file_.Seek(position);
 }
 
+// Writes blocks of 0xFF from the end of the file up to `block`. The table
+// grows right after its last entry, and the last entries may belong to a
+// save in flight that writes its data only after the table has grown.
+bool TBLOBTable::FillUpTo(int32_t block) {
+  uint8_t filler[kBlockSize];
+  std::memset(filler, 0xFF, sizeof filler);
+  while (fileSize_ < BlockOffset(block)) {
+    const int64_t at = std::max<int64_t>(fileSize_, kHeaderSize);
+    const int64_t end = kHeaderSize + ((at - kHeaderSize) / kBlockSize + 1) * kBlockSize;
+    if (!file_.WriteAt(at, filler, static_cast<size_t>(end - at))) return false;
+    fileSize_ = end;
+  }
+  return true;
+}
+
 bool TBLOBTable::WriteAtBlock(int32_t block, int offset, const void* data, size_t size) {
   if (readOnly_) return false;
   ForgetPrefetch();
@@ -282,6 +297,7 @@ int32_t TBLOBTable::AppendBlock() {
     idTable_[static_cast<size_t>(b)] = 0;
     SetEntry(b, b < n + k ? kTableBlock : kFree, false);
   }
+  if (!readOnly_) FillUpTo(n);
   for (size_t c = firstNew; c < idBlockIndex_.size(); ++c) WriteTableBlock(c);
   if (firstNew > 0) {
     const size_t last = firstNew - 1;

@@ -93,6 +93,7 @@ class TBLOBTable {
   void SetFirstBlock(int32_t id, int32_t block);  // -1 removes
   int64_t DenseLimit() const;
   bool SeekToIndex(int32_t block);
+  bool FillUpTo(int32_t block);
   bool WriteAtBlock(int32_t block, int offset, const void* data, size_t size);
   bool WriteTableBlock(size_t chainIndex);
   int32_t AppendBlock();
