@@ -17,6 +17,7 @@
 
 #include "storage/FileSystemSetup.h"
 #include "storage/Notifier.h"
+#include "storage/NumberText.h"
 #include "storage/Picture.h"
 
 namespace {
@@ -36,6 +37,10 @@ struct TPictureKey {
   const char* key;
   const char* caption;
 };
+// Fields read back as numbers: a typo there must not silently become 0.
+const char* const kNumberKeys[] = {"taxrate",    "roundto",      "hourrate",   "kmcalcmonths", "updateperiod",
+                                   "odaysretro", "odaysadvance", "sdaysretro", "sdaysadvance", "backupinterval"};
+
 const TPictureKey kPictures[] = {
     {"bgmain", "Pozadí seznamu vozidel:"}, {"bgcontacts", "Pozadí seznamu kontaktů:"},
     {"bgrec", "Pozadí záznamů:"},          {"bgprint", "Logo pro tisk:"},
@@ -72,7 +77,7 @@ TfConfig::TfConfig(std::function<std::vector<std::string>()> suppliers, std::fun
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText("OK");
   buttons->button(QDialogButtonBox::Cancel)->setText("Storno");
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::accepted, this, &TfConfig::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   resize(920, 600);
@@ -418,6 +423,21 @@ void TfConfig::save(TConfig& c) const {
   c.autoSendDisallowed = !allowSending_->isChecked();
   c.autobackup = check("autobackup");
   c.backupinterval = whole("backupinterval");
+}
+
+void TfConfig::accept() {
+  for (const char* key : kNumberKeys) {
+    QLineEdit* edit = edits_.at(key);
+    std::string text = S(edit->text().trimmed());
+    if (text.empty() || IsNumber(text)) continue;
+    for (int i = 0; i < pages_->count(); ++i)
+      if (pages_->widget(i)->isAncestorOf(edit)) pages_->setCurrentIndex(i);
+    ShowError("Hodnota \"" + text + "\" není platné číslo. Opravte ji, prosím.");
+    edit->setFocus();
+    edit->selectAll();
+    return;
+  }
+  QDialog::accept();
 }
 
 void TfConfig::HideWorkshopParts() {

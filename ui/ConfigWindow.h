@@ -34,6 +34,8 @@ class TfConfig : public QDialog {
   // Hides the groups and pages the customer edition does not offer.
   void HideWorkshopParts();
   QTabWidget* Pages() { return pages_; }
+  // Refuses a number field that does not hold a number, showing which one.
+  void accept() override;
 
  private:
   QLineEdit* Edit(const std::string& key);

@@ -183,3 +183,31 @@ TEST(ConfigWindow, ASettingsFileThatCannotBeWrittenIsReported) {
   LoadDefaults(Config());
   ApplyConfig(Config());
 }
+
+// A typo in a number field is shown and kept for correction instead of being
+// saved as 0.
+TEST(ConfigWindow, OkRefusesANumberFieldThatIsNotANumber) {
+  App();
+  TRecordingNotifier notifier;
+  TfConfig window(nullptr, nullptr);
+  TConfig c;
+  LoadDefaults(c);
+  c.odaysretro = 37;
+  window.initialize(c);
+  QLineEdit* days = EditShowing(&window, "37");
+  ASSERT_NE(days, nullptr);
+  for (const char* typed : {"abc", "3O", "1,5,"}) {
+    days->setText(typed);
+    window.accept();
+    EXPECT_NE(window.result(), QDialog::Accepted) << typed;
+    ASSERT_FALSE(notifier.shown.empty());
+    EXPECT_NE(notifier.Texts().back().find(typed), std::string::npos);
+  }
+  size_t errors = notifier.shown.size();
+  days->setText(" 14 ");
+  window.accept();
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+  EXPECT_EQ(notifier.shown.size(), errors);
+  window.save(c);
+  EXPECT_EQ(c.odaysretro, 14);
+}
