@@ -323,9 +323,11 @@ TBackupResult CreateBackup(const std::string& archive, const std::vector<std::st
     return result;
   }
   const std::string folder = FolderOf(archive);
-  if (!folder.empty()) {
-    CRealFileSystem real;
-    real.ForceDirectories(folder);
+  // Said at once, in Czech, rather than after packing everything and then
+  // failing on the temporary file.
+  if (!folder.empty() && !CRealFileSystem().ForceDirectories(folder)) {
+    error("Cílovou složku " + Quoted(folder) + " nelze vytvořit. Zvolte jinou složku.");
+    return result;
   }
   // Hidden, so that a backup into a data folder never packs a half-written
   // archive; the random part keeps two backups apart.

@@ -152,6 +152,18 @@ TEST_F(TBackupFixture, AFailedBackupLeavesNoArchiveAndNoLogEntry) {
   }
 }
 
+TEST_F(TBackupFixture, ATargetFolderThatCannotBeMadeIsNamedBeforePacking) {
+  // A file stands where a folder of the target path should be.
+  const std::string archive = dir / "outside.txt/zalohy/a.zip";
+  const TBackupResult r = CreateBackup(archive, Mounts(), report);
+  EXPECT_FALSE(r.ok);
+  ASSERT_EQ(r.errors.size(), 1u);
+  EXPECT_EQ(r.errors[0].rfind("Cílovou složku \"" + dir.Path() + "outside.txt/zalohy/\" nelze vytvořit", 0), 0u)
+      << r.errors[0];
+  EXPECT_EQ(r.files, 0);
+  EXPECT_EQ(ReadFileBytes(dir / "outside.txt"), "secret");
+}
+
 TEST_F(TBackupFixture, AnUnreadableFileIsNamedAndFailsTheBackup) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   ::chmod((dir / "user/Garvel/attach/CAR00001/foto.jpg").c_str(), 0);
