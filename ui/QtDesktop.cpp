@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QUrl>
+#include <optional>
 
 #include "ui/DesktopLaunch.h"
 
@@ -12,21 +13,33 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 QWidget* Parent(QWidget* p) { return p ? p : QApplication::activeWindow(); }
 }  // namespace
 
-bool TQtDesktop::OpenDocument(const std::string& path) {
-  return !path.empty() && QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
-}
+namespace {
 
-bool TQtDesktop::OpenUrl(const std::string& url) {
-  if (url.empty()) return false;
-  // Qt reports an address as opened once the opener started, even when it
-  // then finds no program for it; a mail draft that never opened would count
-  // as a reminder sent. So the opener is asked directly, and Qt only without it.
+// Qt reports a file or address as opened once the opener started, even when
+// it then finds no program for it: a new invoice would silently not show, a
+// mail draft that never opened would count as a reminder sent. So the opener
+// is asked directly; empty when there is no opener and Qt must try.
+std::optional<bool> AskOpener(const std::string& target) {
   constexpr int kOpenerWaitMs = 2000;
-  switch (LaunchAndCheck("xdg-open", {url}, kOpenerWaitMs)) {
+  switch (LaunchAndCheck("xdg-open", {target}, kOpenerWaitMs)) {
     case TLaunchResult::Accepted: return true;
     case TLaunchResult::Refused: return false;
     case TLaunchResult::NotStarted: break;
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool TQtDesktop::OpenDocument(const std::string& path) {
+  if (path.empty()) return false;
+  if (std::optional<bool> opened = AskOpener(path)) return *opened;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+bool TQtDesktop::OpenUrl(const std::string& url) {
+  if (url.empty()) return false;
+  if (std::optional<bool> opened = AskOpener(url)) return *opened;
   // The address is already encoded; parsing it again would encode "%" twice.
   return QDesktopServices::openUrl(QUrl::fromEncoded(QByteArray::fromStdString(url)));
 }
