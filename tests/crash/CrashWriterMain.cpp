@@ -159,10 +159,10 @@ int main(int argc, char** argv) {
   g_random.seed(static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)));
   const long operations = argc > 3 ? std::strtol(argv[3], nullptr, 10) : 1000;
   if (const char* at = std::getenv("GARVEL_CRASH_AT")) {
-    const std::string spec = at;
-    const size_t colon = spec.find(':');
-    g_stage = spec.substr(0, colon);
-    g_countdown = colon == std::string::npos ? 1 : std::strtol(spec.c_str() + colon + 1, nullptr, 10);
+    const std::string crashAt = at;
+    const size_t colon = crashAt.find(':');
+    g_stage = crashAt.substr(0, colon);
+    g_countdown = colon == std::string::npos ? 1 : std::strtol(crashAt.c_str() + colon + 1, nullptr, 10);
     SetCrashPointHandler(StopHere);
   }
   SetDurableSaves(true);  // as the program saves
