@@ -48,7 +48,7 @@ pid_t StartProgram(const std::vector<std::string>& argv, const TEnvChanges& env,
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
   }
   pid_t pid = -1;
-  if (posix_spawn(&pid, argp[0], &actions, nullptr, argp.data(), envp.data()) != 0) pid = -1;
+  if (posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data()) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
   return pid;
 }

@@ -14,7 +14,7 @@
 inline const char* const kUnsetVariable = "\x01unset";
 using TEnvChanges = std::map<std::string, std::string>;
 
-// Starts the program; its standard output and errors go to `outputFile`
+// Starts the program (a bare name is looked up on PATH); its standard output and errors go to `outputFile`
 // when one is given. Returns the process ID, or -1.
 pid_t StartProgram(const std::vector<std::string>& argv, const TEnvChanges& env = {},
                    const std::string& outputFile = "");

@@ -8,11 +8,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
-#include <cstdio>
 
 #include "exchange/ExchangeChanges.h"
 #include "shell/Config.h"
 #include "storage/DateTime.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
 #include "tests/ui/TestApplication.h"
@@ -45,17 +45,6 @@ TExchangeChanges SomeChanges() {
     c.ticks[static_cast<size_t>(list)].assign(c.Size(list), isNew);
   }
   return c;
-}
-
-std::string PdfText(const std::string& pdf) {
-  std::string out;
-  FILE* pipe = popen(("pdftotext -layout " + pdf + " - 2>/dev/null").c_str(), "r");
-  if (!pipe) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  pclose(pipe);
-  return out;
 }
 
 }  // namespace

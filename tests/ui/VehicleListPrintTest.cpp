@@ -2,30 +2,14 @@
 
 #include <QApplication>
 #include <QPrinter>
-#include <cstdio>
 
 #include "shell/VehicleList.h"
 #include "storage/CarDb.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
 #include "tests/ui/TestApplication.h"
 #include "ui/VehicleListPrint.h"
-
-namespace {
-
-std::string PdfText(const std::string& pdf) {
-  std::string out;
-  FILE* pipe = popen(("pdftotext -layout " + pdf + " - 2>/dev/null").c_str(), "r");
-  if (!pipe) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  pclose(pipe);
-  return out;
-}
-
-
-}  // namespace
 
 TEST(VehicleListPrint, PrintsTitleCaptionsAndShownRowsToPdf) {
   TestApplication();
