@@ -1,6 +1,8 @@
 #include "ui/AttachFileModeForm.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -37,6 +39,7 @@ TfAttachFileMode::TfAttachFileMode(QWidget* parent) : QDialog(parent) {
     item->setToolTip(QString::fromUtf8(c.explanation));
   }
   choices_->setCurrentRow(0);
+  choices_->viewport()->installEventFilter(this);
   layout->addWidget(choices_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText("OK");
@@ -46,6 +49,24 @@ TfAttachFileMode::TfAttachFileMode(QWidget* parent) : QDialog(parent) {
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(choices_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   resize(460, 300);
+}
+
+// The list's own measure of wrapped rows ignores its spacing and scroll bar,
+// so the longest explanation lost its end to "...".
+void TfAttachFileMode::FitRows() {
+  const int width = choices_->viewport()->width() - 2 * choices_->spacing() - 8;
+  if (width <= 0) return;
+  const QFontMetrics metrics(choices_->font());
+  for (int i = 0; i < choices_->count(); ++i) {
+    QListWidgetItem* item = choices_->item(i);
+    const QRect needed = metrics.boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, item->text());
+    item->setSizeHint(QSize(width, needed.height() + 6));
+  }
+}
+
+bool TfAttachFileMode::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == choices_->viewport() && event->type() == QEvent::Resize) FitRows();
+  return QDialog::eventFilter(watched, event);
 }
 
 TAttachMode TfAttachFileMode::Mode() const {

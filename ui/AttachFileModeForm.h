@@ -17,7 +17,12 @@ class TfAttachFileMode : public QDialog {
   TAttachMode Mode() const;
   QListWidget* Choices() { return choices_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // Gives every choice the height its wrapped text needs at the list's width.
+  void FitRows();
   QListWidget* choices_;
 };
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -16,6 +18,7 @@
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
 #include "tests/ui/TestApplication.h"
+#include "ui/AttachFileModeForm.h"
 #include "ui/AttachmentsForm.h"
 #include "ui/ContactDetail.h"
 
@@ -206,4 +209,21 @@ TEST(ContactAttachments, ButtonOpensTheStoredContactsFolder) {
   button->click();
   EXPECT_EQ(opened, std::vector<int32_t>{12});
   SetContactAttachmentsOpener(nullptr);
+}
+
+// Each way of attaching shows its whole explanation, none cut off by "..."
+// and none lost in a row far taller than its text.
+TEST(AttachFileMode, EveryChoiceShowsItsWholeText) {
+  TestApplication();
+  TfAttachFileMode dialog;
+  dialog.show();
+  QListWidget* list = dialog.Choices();
+  const QFontMetrics metrics(list->font());
+  for (int i = 0; i < list->count(); ++i) {
+    QListWidgetItem* item = list->item(i);
+    const QRect rect = list->visualItemRect(item);
+    const QRect needed = metrics.boundingRect(QRect(0, 0, rect.width() - 8, 10000), Qt::TextWordWrap, item->text());
+    EXPECT_GE(rect.height(), needed.height()) << i;
+    EXPECT_LE(rect.height(), needed.height() + metrics.lineSpacing()) << i;  // and no empty band
+  }
 }
