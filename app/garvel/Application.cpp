@@ -2,8 +2,6 @@
 
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QUrl>
 #include <filesystem>
 
 #include "catalogues/CatalogueStores.h"
@@ -19,7 +17,6 @@
 #include "shell/ExternalPrograms.h"
 #include "shell/GarvCalendCom.h"
 #include "shell/HandOver.h"
-#include "shell/Help.h"
 #include "shell/StartupSteps.h"
 #include "storage/FileSystemSetup.h"
 #include "storage/Log.h"
@@ -46,6 +43,7 @@
 #include "ui/ContactsForm.h"
 #include "ui/DocumentListForm.h"
 #include "ui/DocumentServices.h"
+#include "ui/HelpKey.h"
 #include "ui/HlavniForm.h"
 #include "ui/NovyForm.h"
 #include "ui/PasswordPrompt.h"
@@ -271,14 +269,7 @@ void TGarvelApplication::ChooseColour(bool icons) {
   ApplyColours();
 }
 
-void TGarvelApplication::ShowHelp(const std::string& helpFile) {
-  std::string address = HelpPageAddress(helpFile);
-  if (address.empty()) {
-    ShowMessage("Chyba", "Nápověda není k dispozici.", TMsgIcon::Error);
-    return;
-  }
-  QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
-}
+void TGarvelApplication::ShowHelp(const std::string& helpFile) { OpenHelpPage(helpFile); }
 
 void TGarvelApplication::VersionCheck() {
   TConfig& c = Config();

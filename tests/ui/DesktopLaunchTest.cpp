@@ -3,9 +3,12 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "tests/support/RecordingDesktop.h"
+#include "tests/support/RecordingNotifier.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/TestApplication.h"
 #include "ui/DesktopLaunch.h"
+#include "ui/HelpKey.h"
 #include "ui/QtDesktop.h"
 
 // An opener that fails at once is a refusal (a reminder must not count as
@@ -43,4 +46,20 @@ TEST(QtDesktop, ADocumentNoProgramOpensIsNotReportedAsOpened) {
     EXPECT_EQ(desktop.OpenUrl("https://example.cz/"), code == 0) << code;
   }
   ::setenv("PATH", oldPath.c_str(), 1);
+}
+
+// Help that no program opens is said, not silently skipped.
+TEST(HelpKey, AHelpPageNoProgramTakesIsReported) {
+  TestApplication();
+  TRecordingDesktop desktop;
+  TRecordingNotifier notifier;
+  desktop.accept = false;
+  OpenHelpPage("index.html");
+  ASSERT_EQ(desktop.urls.size(), 1u);
+  ASSERT_EQ(notifier.shown.size(), 1u);
+  EXPECT_NE(notifier.Texts()[0].find(desktop.urls[0]), std::string::npos);
+  desktop.accept = true;
+  OpenHelpPage("index.html");
+  EXPECT_EQ(desktop.urls.size(), 2u);
+  EXPECT_EQ(notifier.shown.size(), 1u);
 }
