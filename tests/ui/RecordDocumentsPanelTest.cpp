@@ -118,6 +118,17 @@ TEST_F(TRecordDocumentsPanelTest, ANewRecordIsStoredBeforeItsDocument) {
   EXPECT_EQ(stored.db.contractNrText, "1");
   EXPECT_EQ(stored.description, "Žárovka");
   EXPECT_EQ(notifier.shown.at(0).caption, "Dotaz");
+
+  // A second document of the same record, then the window left by "Storno":
+  // both numbers stay with the stored record.
+  WhenModal([](QWidget* w) { w->findChild<QPushButton*>("BitBtn1")->click(); });
+  form->DocumentButton(rdInvoice, 0)->click();
+  ASSERT_TRUE(form->Modified());
+  notifier.Script({TMsgAnswer::Yes});
+  form->close();
+  ASSERT_TRUE(stores.records->LoadCarRecord(form->Records()[1].db.ID, stored));
+  EXPECT_EQ(stored.db.contractNrText, "1");
+  EXPECT_EQ(stored.db.invoiceNrText, "20260001");
 }
 
 }  // namespace
