@@ -333,6 +333,16 @@ TBackupResult CreateBackup(const std::string& archive, const std::vector<std::st
   // archive; the random part keeps two backups apart.
   const std::string name = archive.substr(folder.size());
   const std::string temporary = folder + "." + name + "." + std::to_string(RandomBelow(1000000000)) + ".part";
+  // The archive file is made only when it is closed; a folder that takes no
+  // file is said now, not after everything has been packed.
+  const int probe = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (probe < 0) {
+    error("Do složky " + Quoted(folder.empty() ? std::string("./") : folder) +
+          " nelze zapisovat: " + std::strerror(errno) + ". Zvolte jinou složku.");
+    return result;
+  }
+  ::close(probe);
+  ::unlink(temporary.c_str());
 
   TArchiveWriter writer(report, result);
   if (!writer.Open(temporary)) return result;

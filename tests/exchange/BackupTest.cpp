@@ -164,6 +164,17 @@ TEST_F(TBackupFixture, ATargetFolderThatCannotBeMadeIsNamedBeforePacking) {
   EXPECT_EQ(ReadFileBytes(dir / "outside.txt"), "secret");
 }
 
+TEST_F(TBackupFixture, ATargetFolderThatTakesNoFileIsNamedBeforePacking) {
+  std::filesystem::create_directories(dir / "zalohy");
+  TWriteProtect locked(dir / "zalohy");
+  if (!locked.Active()) GTEST_SKIP() << "the folder cannot be write-protected here";
+  const TBackupResult r = CreateBackup(dir / "zalohy/a.zip", Mounts(), report);
+  EXPECT_FALSE(r.ok);
+  ASSERT_EQ(r.errors.size(), 1u);
+  EXPECT_EQ(r.errors[0].rfind("Do složky \"" + dir.Path() + "zalohy/\" nelze zapisovat", 0), 0u) << r.errors[0];
+  EXPECT_EQ(r.files, 0);
+}
+
 TEST_F(TBackupFixture, AnUnreadableFileIsNamedAndFailsTheBackup) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   ::chmod((dir / "user/Garvel/attach/CAR00001/foto.jpg").c_str(), 0);
