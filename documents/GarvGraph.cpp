@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "storage/NumberText.h"
 
@@ -14,6 +15,7 @@ constexpr int kMargin = 20;      // left and right of the plot
 constexpr int kVertical = 40;    // above and below the plot
 constexpr int kAxisWidth = 60;   // per vertical axis
 constexpr int kLegendWidth = 200;
+constexpr int kLabelGap = 4;     // between separator labels
 
 // Nearest integer, halves to even.
 double Round(double v) { return std::nearbyint(v); }
@@ -199,12 +201,17 @@ void TGarvGraph::DrawGraph(IGraphCanvas& c, double step, double start) {
   firstIndex_ = RoundInt(firstShown);
   step_ = step;
 
-  // Separators.
+  // Separators. A label that would run into the one before it is left out
+  // (weeks grouped by month leave less room than a month's name needs); its
+  // line still marks the place.
+  int labelsEnd = std::numeric_limits<int>::min();
   for (const TSeparator& sep : separators_) {
     const int x = left + half + RoundInt(step * (sep.position - firstShown));
     if (x <= left || x >= right) continue;  // one on the frame says nothing
     c.Line(x, kVertical, x, bottom, kGrey);
+    if (x + 3 < labelsEnd) continue;
     c.Text(x + 3, H - 38, sep.label, kGrey);
+    labelsEnd = x + 3 + c.TextWidth(sep.label) + kLabelGap;
   }
 
   // Bars first, then lines, each group in series order. The plot clips

@@ -13,6 +13,7 @@ class IGraphCanvas {
   virtual int Width() const = 0;
   virtual int Height() const = 0;
   virtual int TextHeight() const = 0;
+  virtual int TextWidth(const std::string& text) const = 0;
 
   // Paints the whole surface.
   virtual void Clear(uint32_t color) = 0;

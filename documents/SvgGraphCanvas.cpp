@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "storage/Codec.h"
+
 namespace {
 
 std::string Colour(uint32_t bgr) {
@@ -71,6 +73,8 @@ void TSvgGraphCanvas::FillRect(int left, int top, int right, int bottom, uint32_
                 right - left, bottom - top, Colour(color).c_str());
   body_ += buf;
 }
+
+int TSvgGraphCanvas::TextWidth(const std::string& text) const { return 6 * static_cast<int>(Utf8Length(text)); }
 
 void TSvgGraphCanvas::Text(int x, int y, const std::string& text, uint32_t color) {
   // y is the top of the text; SVG places the baseline.

@@ -19,6 +19,10 @@ TQtGraphCanvas::~TQtGraphCanvas() {
 
 int TQtGraphCanvas::TextHeight() const { return painter_.fontMetrics().height(); }
 
+int TQtGraphCanvas::TextWidth(const std::string& text) const {
+  return painter_.fontMetrics().horizontalAdvance(QString::fromStdString(text));
+}
+
 void TQtGraphCanvas::Clear(uint32_t color) { painter_.fillRect(QRect(0, 0, width_, height_), GraphColour(color)); }
 
 void TQtGraphCanvas::Line(int x1, int y1, int x2, int y2, uint32_t color, int width, bool dashed) {

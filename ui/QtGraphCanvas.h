@@ -18,6 +18,7 @@ class TQtGraphCanvas : public IGraphCanvas {
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   int TextHeight() const override;
+  int TextWidth(const std::string& text) const override;
   void Clear(uint32_t color) override;
   void Line(int x1, int y1, int x2, int y2, uint32_t color, int width, bool dashed) override;
   void FillRect(int left, int top, int right, int bottom, uint32_t color) override;

@@ -195,6 +195,21 @@ TEST(GarvGraph, SeparatorsInsideThePlotOnly) {
   EXPECT_FALSE(c.HasText("after"));
 }
 
+TEST(GarvGraph, ALabelWithoutRoomIsLeftOutButItsLineStays) {
+  TGarvGraph g;
+  g.AddSeries(Series(std::vector<double>(100, 1), 1));
+  // Ten pixels apart, while "květen 2026" needs about 66.
+  g.AddSeparator("duben 2026", 2.5);
+  g.AddSeparator("květen 2026", 3.5);
+  g.AddSeparator("červen 2026", 12.5);
+  TRecordingGraphCanvas c(kW, kH);
+  g.DrawGraph(c, 10, 0);
+  EXPECT_EQ(c.Of('L', 0x808080).size(), 3u);
+  EXPECT_TRUE(c.HasText("duben 2026"));
+  EXPECT_FALSE(c.HasText("květen 2026"));
+  EXPECT_TRUE(c.HasText("červen 2026"));
+}
+
 TEST(GarvGraph, SvgDocumentEscapesTexts) {
   TGarvGraph g;
   TSingleGraph s = Series({1, 2}, 0x0000FF);

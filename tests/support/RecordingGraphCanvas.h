@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "documents/GraphCanvas.h"
+#include "storage/Codec.h"
 
 class TRecordingGraphCanvas : public IGraphCanvas {
  public:
@@ -22,6 +23,7 @@ class TRecordingGraphCanvas : public IGraphCanvas {
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   int TextHeight() const override { return 10; }
+  int TextWidth(const std::string& text) const override { return 6 * static_cast<int>(Utf8Length(text)); }
   void Clear(uint32_t color) override { ops.push_back({'C', 0, 0, width_, height_, color, 1, false, ""}); }
   void Line(int x1, int y1, int x2, int y2, uint32_t color, int width, bool dashed) override {
     ops.push_back({'L', x1, y1, x2, y2, color, width, dashed, ""});
