@@ -286,11 +286,10 @@ QGroupBox* TAutoForm::BuildRecordsBox() {
     if (widths[c] > 0) header->resizeSection(c, widths[c]);
   layout->addWidget(list_, 1);
   connect(list_, &QAbstractItemView::doubleClicked, this, [this] { Safely([this] { ZobrazZaznamClick(); }); });
-  connect(list_, &QAbstractItemView::activated, this, [this](const QModelIndex&) {
-    // Enter opens the record as the double click does (the double click
-    // already opened it when it activates too).
-    if (QApplication::mouseButtons() == Qt::NoButton) Safely([this] { ZobrazZaznamClick(); });
-  });
+  // Enter opens the record as the double click does. Not through the view's
+  // "activated": a double click emits it too, after the editor it opened has
+  // closed, and the record would open a second time.
+  list_->installEventFilter(this);
   connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { Safely([this] { UpdateDocuments(); }); });
 

@@ -359,6 +359,17 @@ void TAutoForm::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
+bool TAutoForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+      Safely([this] { ZobrazZaznamClick(); });
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void TAutoForm::FormHelp() {
   const std::string address = HelpPageAddress("autoform.html");
   if (address.empty() || !GetDesktop().OpenUrl(address))

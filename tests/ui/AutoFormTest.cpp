@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QMouseEvent>
+#include <QTest>
 #include <QToolButton>
 #include <map>
 
@@ -40,6 +41,7 @@ struct TFakeWindows {
   std::string description = "nový";  // what they write
   int32_t chosenOwner = -1;
   std::vector<std::string> calls;
+  std::function<void()> whileEditing;  // what the user does while an editor is open
 
   TRecordWindowServices Services() {
     TRecordWindowServices s;
@@ -51,6 +53,7 @@ struct TFakeWindows {
     };
     s.changeRecord = [this](QWidget*, const Tautomobil&, Tzaznam& r, bool locked) {
       calls.push_back(std::string("change ") + (locked ? "locked" : "open"));
+      if (whileEditing) whileEditing();
       r.description = description;
       return confirm;
     };
@@ -319,6 +322,25 @@ TEST_F(AutoFormTest, AddOpenAndDeleteRecords) {
     }
   }
   EXPECT_NE(TraceText().find("Car ID#1 saved. LastService=" + DateText(kToday - 3)), std::string::npos);
+}
+
+TEST_F(AutoFormTest, DoubleClickAndEnterOpenTheRecordOnce) {
+  auto form = OpenForm(car);
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  fake.confirm = false;
+  TBackgroundTableView* list = form->List();
+  const QRect row = list->visualRect(form->Rows().index(1, 2));
+  // A double click; the button is let go while the editor is open.
+  const QPoint at = list->viewport()->mapTo(form.get(), row.center());
+  fake.whileEditing = [&] { QTest::mouseRelease(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, at); };
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+  EXPECT_EQ(fake.calls, std::vector<std::string>{"change locked"});
+  fake.whileEditing = nullptr;
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(fake.calls, (std::vector<std::string>{"change locked", "change locked"}));
 }
 
 TEST_F(AutoFormTest, InstantSaveStoresEveryChangeAndOffersOnlyClose) {
