@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
@@ -89,7 +90,7 @@ TActivityListView::TActivityListView(TRecordEditor& editor, QWidget* parent)
   memo_ = new QPlainTextEdit(viewport());
   memo_->setObjectName("memoEdit");
   memo_->setTabChangesFocus(true);
-  memo_->setFrameShape(QFrame::NoFrame);
+  memo_->setFrameShape(QFrame::StyledPanel);
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo_->hide();
   memo_->installEventFilter(this);
@@ -101,7 +102,8 @@ TActivityListView::TActivityListView(TRecordEditor& editor, QWidget* parent)
     e->setObjectName(names[c]);
     e->setMaxLength(kValueEditorLimit);
     e->setAlignment(Qt::AlignRight);
-    e->setFrame(false);
+    // Framed, so that the line shows which of its cells take typing.
+    e->setFrame(true);
     e->hide();
     e->installEventFilter(this);
     connect(e, &QLineEdit::textEdited, this, [this, c] { GuardedSlot("Seznam úkonů", [this, c] { ValueEdited(c); }); });
@@ -463,6 +465,18 @@ void TActivityListView::ValueEdited(int column) {
 }
 
 bool TActivityListView::eventFilter(QObject* watched, QEvent* event) {
+  // A click into another cell of the edited line takes the cell's whole
+  // value, as the first click on the line does: typing replaces it instead
+  // of mixing with the old digits. The click gives the focus before the
+  // press itself arrives.
+  if (event->type() == QEvent::FocusIn) {
+    const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+    clickedValue_ = byMouse ? qobject_cast<QLineEdit*>(watched) : nullptr;
+  } else if (event->type() == QEvent::MouseButtonPress && watched == clickedValue_) {
+    clickedValue_ = nullptr;
+    static_cast<QLineEdit*>(watched)->selectAll();
+    return true;
+  }
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool memo = watched == memo_;

@@ -89,6 +89,7 @@ class TActivityListView : public QAbstractScrollArea {
   int current_ = -1;
   int anchor_ = -1;
   int editIndex_ = -1;
+  QLineEdit* clickedValue_ = nullptr;  // took the focus by a click not yet delivered
   int mask_ = 0;
   bool readOnly_ = false;
   bool filling_ = false;

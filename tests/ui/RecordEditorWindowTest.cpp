@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCalendarWidget>
@@ -172,6 +173,15 @@ TEST_F(EditorWindowTest, ClickOpensTheColumnsEditorsAndPasteNeedsTheListFocus) {
   Type(Child<QLineEdit>(list, "edTotalPrice"), "300");
   EXPECT_FLOAT_EQ(form.Editor().Lines()[0].count, 1);
   EXPECT_FLOAT_EQ(form.Editor().Lines()[0].price, 300);
+  // A click into another open cell, left of its digits, takes the whole
+  // value: what is typed replaces it.
+  auto* price = Child<QLineEdit>(list, "edPrice");
+  ASSERT_TRUE(price->isVisible());
+  QTest::mouseClick(price, Qt::LeftButton, Qt::NoModifier, QPoint(3, price->height() / 2));
+  EXPECT_TRUE(price->hasFocus());
+  QTest::keyClicks(price, "150");
+  EXPECT_FLOAT_EQ(form.Editor().Lines()[0].price, 150);
+  EXPECT_EQ(Child<QLineEdit>(list, "edTotalPrice")->text(), QString::fromUtf8("150,00"));
 
   // Copy and paste through the clipboard in the encoded form.
   Key(Child<QLineEdit>(list, "edTotalPrice"), Qt::Key_Escape);
