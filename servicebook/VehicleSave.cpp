@@ -16,7 +16,7 @@ bool SaveVehicleAndRecords(TCustomCarDb& cars, TCustomRecDb& recs, Tautomobil& v
   vehicle.lastService = LastServiceDate(records);
   bool ok = true;
   try {
-    cars.SaveCar(vehicle);
+    ok = cars.SaveCar(vehicle);
   } catch (const std::exception& e) {
     LogError(std::string("Údaje vozidla se nepodařilo uložit (") + e.what() + ").", true);
     ok = false;

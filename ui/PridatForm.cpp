@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
@@ -104,6 +105,17 @@ QIcon TemplateIcon(const TActRecord& first) {
 }
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find("\r\n")); }
+
+// The template menu shows its swatches at full size; a menu's icons are
+// otherwise cut down to the style's small icon size.
+class TTemplateMenuStyle : public QProxyStyle {
+ public:
+  TTemplateMenuStyle() : QProxyStyle(QApplication::style()->name()) {}
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_SmallIconSize) return 36;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
 
 }  // namespace
 
@@ -213,6 +225,10 @@ QWidget* TPridatForm::BuildListPage() {
   sbShowOnInvoice_->setIcon(InvoiceMarkPixmap(false));
   sbHideFromInvoice_ = Tool(toolbar_, "sbHideFromInvoice", "", "Nezobrazovat na faktuře");
   sbHideFromInvoice_->setIcon(InvoiceMarkPixmap(true));
+  for (QToolButton* b : {sbShowOnInvoice_, sbHideFromInvoice_}) {
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);  // no caption beside the mark
+    b->setIconSize(QSize(20, 20));
+  }
   sbInsertFromTemplate_ = Tool(toolbar_, "sbInsertFromTemplate", "Vložit ze šablony", "Vložit ze šablony");
   sbInsertFromTemplate_->setCheckable(true);
   sbDownload_ = Tool(toolbar_, "sbDownload", "Stáhnout z časovače", "Stáhnout z časovače");
@@ -618,9 +634,10 @@ void TPridatForm::sbInsertFromTemplateClick() {
     ShowMessage("Informace", "Nejsou uloženy žádné šablony častých úkonů (oddíl [frequentactions] nastavení).");
     return;
   }
+  TTemplateMenuStyle style;  // outlives the menu
   QMenu menu(this);
   menu.setObjectName("lbTemplates");
-  menu.setStyleSheet("QMenu { icon-size: 36px; }");
+  menu.setStyle(&style);
   for (size_t i = 0; i < templates.size(); ++i) {
     const TActRecord& first = templates[i].lines.front();
     QAction* a = menu.addAction(TemplateIcon(first), Q(FirstLine(first.text)));
