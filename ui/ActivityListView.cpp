@@ -39,10 +39,14 @@ QColor TextColour(const QColor& box) {
   return 0.3 * box.red() + 0.6 * box.green() + 0.1 * box.blue() <= 128 ? Qt::white : Qt::black;
 }
 
+// An editor over a line: a shade of the line's colour, so that the line
+// shows which of its cells take typing without a frame taking room from
+// the low lines of materials.
 void Recolour(QWidget* w, const QColor& box) {
+  const QColor cell = box.lightness() > 170 ? box.darker(112) : box.lighter(125);
   QPalette p = w->palette();
-  p.setColor(QPalette::Base, box);
-  p.setColor(QPalette::Text, TextColour(box));
+  p.setColor(QPalette::Base, cell);
+  p.setColor(QPalette::Text, TextColour(cell));
   w->setPalette(p);
 }
 
@@ -90,7 +94,7 @@ TActivityListView::TActivityListView(TRecordEditor& editor, QWidget* parent)
   memo_ = new QPlainTextEdit(viewport());
   memo_->setObjectName("memoEdit");
   memo_->setTabChangesFocus(true);
-  memo_->setFrameShape(QFrame::StyledPanel);
+  memo_->setFrameShape(QFrame::NoFrame);
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo_->hide();
   memo_->installEventFilter(this);
@@ -102,8 +106,7 @@ TActivityListView::TActivityListView(TRecordEditor& editor, QWidget* parent)
     e->setObjectName(names[c]);
     e->setMaxLength(kValueEditorLimit);
     e->setAlignment(Qt::AlignRight);
-    // Framed, so that the line shows which of its cells take typing.
-    e->setFrame(true);
+    e->setFrame(false);
     e->hide();
     e->installEventFilter(this);
     connect(e, &QLineEdit::textEdited, this, [this, c] { GuardedSlot("Seznam úkonů", [this, c] { ValueEdited(c); }); });
