@@ -49,9 +49,15 @@ class TArchiveWriter {
   }
 
   // Adds the mount's tree under `folder`; false when the mount is not there.
+  // A mount that is there but cannot be opened fails the backup: its files
+  // would be missing from an archive reported as good.
   bool AddMount(const std::string& source, const std::string& folder) {
     int fd = ::open(source.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) {
+      if (errno == ENOENT || errno == ENOTDIR) return false;
+      Fail(source + "/");
+      return true;
+    }
     AddFolderEntry(folder);
     AddTree(fd, source, folder);
     return true;

@@ -186,6 +186,16 @@ TEST_F(TBackupFixture, AnUnreadableFileIsNamedAndFailsTheBackup) {
   EXPECT_FALSE(PathExists(dir / "a.zip"));
 }
 
+TEST_F(TBackupFixture, AMountThatIsThereButCannotBeOpenedFailsTheBackup) {
+  // Unlike a mount that is gone, its files would silently be missing.
+  ::symlink((dir / "loop").c_str(), (dir / "loop").c_str());
+  const TBackupResult r = CreateBackup(dir / "a.zip", {dir / "user/Garvel/", dir / "loop/"}, report);
+  EXPECT_FALSE(r.ok);
+  ASSERT_EQ(r.failures.size(), 1u);
+  EXPECT_EQ(r.failures[0].fileName, dir / "loop/");
+  EXPECT_FALSE(PathExists(dir / "a.zip"));
+}
+
 TEST_F(TBackupFixture, CancellingStopsWithoutAnArchive) {
   report.cancelled = [] { return true; };
   const TBackupResult r = CreateBackup(dir / "a.zip", Mounts(), report);
