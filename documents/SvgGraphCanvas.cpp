@@ -49,6 +49,10 @@ void TSvgGraphCanvas::Clip(int left, int top, int right, int bottom) {
            "\" width=\"" + std::to_string(std::max(0, right - left)) + "\" height=\"" +
            std::to_string(std::max(0, bottom - top)) + "\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">\n";
   clipped_ = true;
+  clipLeft_ = left;
+  clipTop_ = top;
+  clipRight_ = right;
+  clipBottom_ = bottom;
 }
 
 void TSvgGraphCanvas::Unclip() {
@@ -59,14 +63,42 @@ void TSvgGraphCanvas::Unclip() {
 
 void TSvgGraphCanvas::Line(int x1, int y1, int x2, int y2, uint32_t color, int width, bool dashed) {
   // Pixel centres, so that a one-pixel line covers one pixel column or row.
-  char buf[200];
-  std::snprintf(buf, sizeof buf, "<line x1=\"%d.5\" y1=\"%d.5\" x2=\"%d.5\" y2=\"%d.5\" stroke=\"%s\" stroke-width=\"%d\"%s/>\n",
-                x1, y1, x2, y2, Colour(color).c_str(), width < 1 ? 1 : width,
+  double ax = x1 + 0.5, ay = y1 + 0.5, bx = x2 + 0.5, by = y2 + 0.5;
+  if (clipped_) {
+    // The part of the segment inside the clip rectangle (Liang-Barsky).
+    const double dx = bx - ax, dy = by - ay;
+    double t0 = 0, t1 = 1;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {ax - clipLeft_, clipRight_ - ax, ay - clipTop_, clipBottom_ - ay};
+    for (int i = 0; i < 4; ++i) {
+      if (p[i] == 0) {
+        if (q[i] < 0) return;
+        continue;
+      }
+      const double t = q[i] / p[i];
+      if (p[i] < 0) t0 = std::max(t0, t);
+      else t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return;
+    bx = ax + t1 * dx;
+    by = ay + t1 * dy;
+    ax += t0 * dx;
+    ay += t0 * dy;
+  }
+  char buf[220];
+  std::snprintf(buf, sizeof buf, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\" stroke-width=\"%d\"%s/>\n",
+                ax, ay, bx, by, Colour(color).c_str(), width < 1 ? 1 : width,
                 dashed ? " stroke-dasharray=\"4,3\"" : "");
   body_ += buf;
 }
 
 void TSvgGraphCanvas::FillRect(int left, int top, int right, int bottom, uint32_t color) {
+  if (clipped_) {
+    left = std::max(left, clipLeft_);
+    top = std::max(top, clipTop_);
+    right = std::min(right, clipRight_);
+    bottom = std::min(bottom, clipBottom_);
+  }
   if (right <= left || bottom <= top) return;
   char buf[160];
   std::snprintf(buf, sizeof buf, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"%s\" stroke=\"none\"/>\n", left, top,

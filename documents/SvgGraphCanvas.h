@@ -1,7 +1,8 @@
 #pragma once
 // A graph surface that writes an SVG document, for files made without a
 // window system (garvelctl). Texts are escaped; the document names no
-// external resource.
+// external resource. Clipped shapes are cut to the clip rectangle here, so
+// that viewers which ignore clip paths show the plot as it is meant.
 
 #include <string>
 
@@ -32,4 +33,5 @@ class TSvgGraphCanvas : public IGraphCanvas {
   std::string body_;
   int clips_ = 0;
   bool clipped_ = false;
+  int clipLeft_ = 0, clipTop_ = 0, clipRight_ = 0, clipBottom_ = 0;
 };

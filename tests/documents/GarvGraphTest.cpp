@@ -222,3 +222,20 @@ TEST(GarvGraph, SvgDocumentEscapesTexts) {
   EXPECT_EQ(doc.find("<b>"), std::string::npos);
   EXPECT_NE(doc.find("fill=\"#FF0000\""), std::string::npos);  // 0x00BBGGRR red
 }
+
+TEST(GarvGraph, SvgCutsClippedShapesItself) {
+  // Some viewers ignore clip paths: the bars and lines must not reach over
+  // the axes even there.
+  TSvgGraphCanvas svg(100, 100);
+  svg.Clip(10, 10, 50, 50);
+  svg.FillRect(0, 0, 100, 20, 0);
+  svg.Line(0, 30, 100, 30, 0, 1, false);
+  svg.Line(60, 0, 90, 90, 0, 1, false);  // wholly outside
+  svg.Unclip();
+  svg.FillRect(0, 60, 100, 70, 0);
+  const std::string doc = svg.Document();
+  EXPECT_NE(doc.find("<rect x=\"10\" y=\"10\" width=\"40\" height=\"10\""), std::string::npos) << doc;
+  EXPECT_NE(doc.find("<line x1=\"10.0\" y1=\"30.5\" x2=\"50.0\" y2=\"30.5\""), std::string::npos) << doc;
+  EXPECT_EQ(doc.find("x1=\"60.5\""), std::string::npos) << doc;
+  EXPECT_NE(doc.find("<rect x=\"0\" y=\"60\" width=\"100\" height=\"10\""), std::string::npos) << doc;
+}
