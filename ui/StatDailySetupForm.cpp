@@ -31,6 +31,11 @@ TfStatDailySetup::TfStatDailySetup(QWidget* parent) : QDialog(parent) {
     e->setCalendarPopup(true);
     e->setDisplayFormat("dd.MM.yyyy");
     e->setMinimumDate(QDate(1900, 1, 1));
+    // A date typed a section at a time passes through dates not meant (the
+    // new month before the new year), and one before "Od" would pull "Do"
+    // to it. The dates count once the typing ends (Enter, leaving the
+    // field, an arrow key or the calendar).
+    e->setKeyboardTracking(false);
     connect(e, &QDateEdit::dateChanged, this, &TfStatDailySetup::DatesChanged);
   }
   form->addRow(QString::fromUtf8("&Od:"), from_);

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include "tests/statistics/StatisticsFixture.h"
 #include "tests/ui/TestApplication.h"
@@ -54,6 +55,38 @@ TEST_F(StatisticsWindows, DailySetupStartsWithThisMonthAndKeepsToAfterFrom) {
   ASSERT_TRUE(setup.Ask(grouping, from, to));
   EXPECT_EQ(grouping, kGroupDays);
   EXPECT_EQ(from, DayNumber(Today()) - DecodeDate(Today()).day + 1);
+}
+
+TEST_F(StatisticsWindows, DailySetupTakesADateTypedIntoTo) {
+  // "Do" typed from 20.03.2025 to 20.02.2026 passes 20.02.2025, before
+  // "Od": that half-typed date must not pull "Do" to "Od".
+  TfStatDailySetup setup;
+  setup.FromEdit()->setDate(QDate(2025, 3, 15));
+  setup.ToEdit()->setDate(QDate(2025, 3, 20));
+  setup.show();
+  setup.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&setup));
+  QDateEdit* to = setup.ToEdit();
+  to->setFocus();
+  auto select = [&](Qt::Key from, Qt::Key along, int skip, int length) {
+    QTest::keyClick(to, from);
+    for (int i = 0; i < skip; ++i) QTest::keyClick(to, along);
+    for (int i = 0; i < length; ++i) QTest::keyClick(to, along, Qt::ShiftModifier);
+  };
+  select(Qt::Key_Home, Qt::Key_Right, 3, 2);  // the month
+  QTest::keyClicks(to, "02");
+  select(Qt::Key_End, Qt::Key_Left, 0, 4);  // the year
+  QTest::keyClicks(to, "2026");
+  QTest::keyClick(to, Qt::Key_Return);
+  EXPECT_EQ(setup.To(), D(2026, 2, 20));
+  EXPECT_EQ(setup.LengthLabel()->text().toStdString(), "343 dnů, 50 týdnů, 12 měsíců");
+  // A date before "Od" still makes "Do" equal to "Od" once typed.
+  setup.show();
+  to->setFocus();
+  select(Qt::Key_End, Qt::Key_Left, 0, 4);
+  QTest::keyClicks(to, "2024");
+  QTest::keyClick(to, Qt::Key_Return);
+  EXPECT_EQ(setup.To(), D(2025, 3, 15));
 }
 
 TEST_F(StatisticsWindows, DailyWindowGraphHintListAndPrint) {
