@@ -10,6 +10,7 @@
 #include "shell/Stores.h"
 #include "storage/Codec.h"
 #include "storage/CustomDb.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TestFileSystems.h"
 #include "tests/support/WriteProtect.h"
@@ -22,22 +23,14 @@ using TRows = std::vector<std::vector<std::string>>;
 // dialect). The script prints one field per line ("\x01" for a line break
 // inside a field) and "\x02" after each row.
 TRows ReadWithCsvModule(const std::string& path) {
-  // Through the environment: no quoting of the script for the shell.
-  setenv("GARVEL_CSV_SCRIPT",
-         "import csv,sys\n"
-         "with open(sys.argv[1], newline='', encoding='cp1250') as f:\n"
-         "  for row in csv.reader(f):\n"
-         "    for field in row: sys.stdout.write(field.replace('\\n','\\x01') + '\\n')\n"
-         "    sys.stdout.write('\\x02\\n')\n",
-         1);
-  FILE* pipe = popen(("python3 -c \"$GARVEL_CSV_SCRIPT\" '" + path + "'").c_str(), "r");
+  const std::string script =
+      "import csv,sys\n"
+      "with open(sys.argv[1], newline='', encoding='cp1250') as f:\n"
+      "  for row in csv.reader(f):\n"
+      "    for field in row: sys.stdout.write(field.replace('\\n','\\x01') + '\\n')\n"
+      "    sys.stdout.write('\\x02\\n')\n";
+  const std::string out = RunProgram({"python3", "-c", script, path}, {}, 60000).output;
   TRows rows;
-  if (!pipe) return rows;
-  std::string out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  pclose(pipe);
   std::vector<std::string> row;
   size_t pos = 0;
   while (pos < out.size()) {
