@@ -4,10 +4,12 @@
 // generated database instead (its vehicle with the most records), run for
 // example `garvelctl generate --vehicles 10000 --records-per-vehicle 20
 // --customers 4000 --big-vehicle 500 DIR` and pass GARVEL_BENCH_DB=DIR.
+// The reminders window is measured on that database too.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <cstdio>
 #include <cstdlib>
 
@@ -18,6 +20,7 @@
 #include "storage/FileSystemSetup.h"
 #include "storage/RealFileSystem.h"
 #include "ui/AutoForm.h"
+#include "ui/BlizkoForm.h"
 #include "ui/BackgroundTableView.h"
 
 namespace {
@@ -148,5 +151,21 @@ void BM_RecordsWindowSearchKeystroke(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RecordsWindowSearchKeystroke)->Unit(benchmark::kMillisecond);
+
+// The reminders window as start-up shows it: the planned view of the
+// settings' days scanned, the list filled and painted. Meant for a generated
+// database (GARVEL_BENCH_DB); the temporary vehicle has only a few plans.
+void BM_RemindersWindowPlannedShown(benchmark::State& state) {
+  TBenchDatabase& db = Database();
+  TblizkoForm form(db.stores);
+  for (auto _ : state) {
+    form.ShowPlanned(Config().odaysretro, Config().odaysadvance, true);
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(form.grab());
+  }
+  state.counters["rows"] = form.List()->rowCount();
+  form.hide();
+}
+BENCHMARK(BM_RemindersWindowPlannedShown)->Unit(benchmark::kMillisecond);
 
 }  // namespace
