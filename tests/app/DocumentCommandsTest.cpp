@@ -46,6 +46,13 @@ TEST(DocumentCommands, IssueListAndRefusalWhileInUse) {
   EXPECT_EQ(list.status, 0);
   EXPECT_NE(list.out.find(number + "\t"), std::string::npos) << list.out;
   EXPECT_EQ(RunGarvelctl("documents " + db + " invoice --to 1.1.2000").out, "Číslo\tDatum\tPopis\n");
+  // A folder named relative to the current one is the same database, not the
+  // program's folder.
+  const std::string here = "cd '" + dir.Path() + "' &&";
+  EXPECT_NE(RunGarvelctl("documents db invoice", here).out.find(number + "\t"), std::string::npos);
+  TCtlRun relative = RunGarvelctl("contract db --record 2", here);
+  ASSERT_EQ(relative.status, 0) << relative.out;
+  EXPECT_TRUE(PathExists(db + "/contracts/1.html"));
 
   EXPECT_EQ(RunGarvelctl("invoice " + db + " --record 1 --simple --proforma").status, 2);
   EXPECT_EQ(RunGarvelctl("contract " + db + " --record 999").status, 1);
@@ -53,8 +60,8 @@ TEST(DocumentCommands, IssueListAndRefusalWhileInUse) {
   TFile held;
   held.Assign(db + "/db_records.dat");
   ASSERT_TRUE(held.Open(TFile::Mode::ReadWrite, true));
-  TCtlRun refused = RunGarvelctl("contract " + db + " --record 2");
+  TCtlRun refused = RunGarvelctl("contract " + db + " --record 1");
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.out.find("nelze otevřít pro zápis"), std::string::npos) << refused.out;
-  EXPECT_FALSE(PathExists(db + "/contracts"));
+  EXPECT_FALSE(PathExists(db + "/contracts/2.html"));
 }
