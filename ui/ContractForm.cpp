@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include "documents/DocumentStore.h"
@@ -18,6 +17,7 @@
 #include "ui/DocumentWindowLoop.h"
 #include "ui/MemoText.h"
 #include "ui/QtDates.h"
+#include "ui/TimeLineEdit.h"
 
 namespace {
 
@@ -89,17 +89,16 @@ TfContract::TfContract(QWidget* parent) : QDialog(parent) {
 
   dateOvertaken_ = new QDateEdit(this);
   dateOvertaken_->setObjectName("dateOvertaken");
-  timeOvertaken_ = new QTimeEdit(this);
+  timeOvertaken_ = new TTimeLineEdit(this);
   timeOvertaken_->setObjectName("timeOvertaken");
   dateExpectedFinish_ = new QDateEdit(this);
   dateExpectedFinish_->setObjectName("dateExpectedFinish");
-  timeExpectedFinish_ = new QTimeEdit(this);
+  timeExpectedFinish_ = new TTimeLineEdit(this);
   timeExpectedFinish_->setObjectName("timeExpectedFinish");
   for (QDateEdit* d : {dateOvertaken_, dateExpectedFinish_}) {
     d->setCalendarPopup(true);
     d->setDisplayFormat("d.M.yyyy");
   }
-  for (QTimeEdit* t : {timeOvertaken_, timeExpectedFinish_}) t->setDisplayFormat("H:mm");
   mVehicleState_ = Memo(this, "mVehicleState");
   mEquipment_ = Memo(this, "mEquipment");
   mFailureDescription_ = Memo(this, "mFailureDescription");
@@ -119,7 +118,7 @@ TfContract::TfContract(QWidget* parent) : QDialog(parent) {
 
   auto* grid = new QGridLayout;
   int row = 0;
-  auto moment = [&](const char* caption, QDateEdit* date, QTimeEdit* time) {
+  auto moment = [&](const char* caption, QDateEdit* date, TTimeLineEdit* time) {
     auto* pair = new QHBoxLayout;
     pair->addWidget(date);
     pair->addWidget(time);
@@ -188,6 +187,21 @@ TContractFormState TfContract::Read() const {
   s.expectedMatPrice = s.expectedPrice.empty() ? S(edExpectedMatPrice_->text()) : "";
   s.expectedWorkPrice = s.expectedPrice.empty() ? S(edExpectedWorkPrice_->text()) : "";
   return s;
+}
+
+void TfContract::accept() {
+  // A time that is no time is not taken as midnight.
+  for (TTimeLineEdit* time : {timeOvertaken_, timeExpectedFinish_}) {
+    if (time->HasValidTime()) continue;
+    ShowMessage("Chyba",
+                std::string("Nesprávná hodnota \"") +
+                    (time == timeOvertaken_ ? "Převzetí vozidla" : "Předpokládané ukončení opravy") + "\"",
+                TMsgIcon::Warning);
+    time->setFocus();
+    time->selectAll();
+    return;
+  }
+  QDialog::accept();
 }
 
 void TfContract::ShowPriceFields() { priceFields_->setVisible(edExpectedPrice_->text().trimmed().isEmpty()); }

@@ -13,8 +13,8 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QTimeEdit;
 class TDocumentNumberBox;
+class TTimeLineEdit;
 
 class TfContract : public QDialog {
   Q_OBJECT
@@ -24,13 +24,16 @@ class TfContract : public QDialog {
   void Open(const TContractFormState& state);
   TContractFormState Read() const;
 
+ protected:
+  void accept() override;
+
  private:
   void ShowPriceFields();
 
   TContractFormState state_;
   TDocumentNumberBox* number_;
   QDateEdit *dateOvertaken_, *dateExpectedFinish_;
-  QTimeEdit *timeOvertaken_, *timeExpectedFinish_;
+  TTimeLineEdit *timeOvertaken_, *timeExpectedFinish_;
   QPlainTextEdit *mVehicleState_, *mEquipment_, *mFailureDescription_, *mComment_;
   QLineEdit *edExpectedMatPrice_, *edExpectedWorkPrice_, *edExpectedPrice_;
   QWidget* priceFields_;

@@ -159,6 +159,11 @@ TfInvoice::TfInvoice(QWidget* parent) : QDialog(parent) {
   paymentLayout->addWidget(edTransactionFee_, 1, 3);
   paymentLayout->addWidget(bankBox_, 2, 0, 1, 4);
   connect(methods, &QButtonGroup::idClicked, this, [this](int) { PaymentMethodChanged(); });
+  // The due date keeps its term when the issue date moves.
+  connect(dateCreated_, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+    if (lastCreated_.isValid()) dateMaturity_->setDate(dateMaturity_->date().addDays(lastCreated_.daysTo(date)));
+    lastCreated_ = date;
+  });
 
   BitBtn1_ = new QPushButton(QString::fromUtf8("Vytvořit"), this);
   BitBtn1_->setObjectName("BitBtn1");
@@ -188,7 +193,9 @@ void TfInvoice::Open(const TInvoiceFormState& s) {
   state_ = s;
   setWindowTitle(Q(s.caption));
   number_->Show(s.existingNumber, s.number);
+  lastCreated_ = QDate();
   dateCreated_->setDate(ToQDate(s.dateCreated));
+  lastCreated_ = dateCreated_->date();
   dateMaturity_->setDate(ToQDate(s.dateMaturity));
   edOrderNumber_->setText(Q(s.orderNumber));
   chbProform_->setVisible(s.proformaAllowed);

@@ -3,6 +3,7 @@
 // documents. Its rules are the core's (documents/InvoiceForm.h): it shows a
 // TInvoiceFormState and reads one back.
 
+#include <QDate>
 #include <QDialog>
 
 #include "documents/InvoiceForm.h"
@@ -31,6 +32,7 @@ class TfInvoice : public QDialog {
   void UseAccount(int account);
 
   TInvoiceFormState state_;
+  QDate lastCreated_;  // the issue date before its last change
   TDocumentNumberBox* number_;
   QDateEdit *dateCreated_, *dateMaturity_;
   QLineEdit *edOrderNumber_, *edItemsPerPage_, *edTransactionFeePct_, *edTransactionFee_;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <functional>
@@ -20,6 +21,7 @@
 #include "ui/ExecAndWaitForm.h"
 #include "ui/InvoiceForm.h"
 #include "ui/QtDates.h"
+#include "ui/TimeLineEdit.h"
 
 namespace {
 
@@ -80,6 +82,8 @@ TEST_F(TDocumentWindowsTest, InvoiceWindowFollowsThePaymentMethodAndIssues) {
     Child<QRadioButton>(w, "rbTransaction")->click();
     EXPECT_EQ(maturity->date(), created->date().addDays(14));
     EXPECT_TRUE(bank->isVisibleTo(w));
+    created->setDate(created->date().addDays(-3));  // the term stays 14 days
+    EXPECT_EQ(maturity->date(), created->date().addDays(14));
     Child<QPushButton>(w, "sbUseAccount1")->click();
     EXPECT_EQ(Child<QLineEdit>(w, "edAccountNr")->text(), "987654321/0300");
     Screenshot(w, "invoice");
@@ -136,20 +140,52 @@ TEST_F(TDocumentWindowsTest, WrongInputKeepsTheWindowOpen) {
   EXPECT_EQ(record.db.invoiceNrText, "");
 }
 
+// Typing into a time field replaces the time shown.
+void TypeTime(QWidget* w, const char* name, const char* text) {
+  TTimeLineEdit* time = Child<TTimeLineEdit>(w, name);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+  time->setFocus();
+  QApplication::processEvents();
+  QTest::keyClicks(time, text);
+}
+
+TEST(TimeLineEdit, ReadsWhatAWorkshopTypes) {
+  const std::pair<const char*, QTime> cases[] = {
+      {"8:30", QTime(8, 30)}, {"8.30", QTime(8, 30)}, {"830", QTime(8, 30)}, {"1645", QTime(16, 45)},
+      {"16", QTime(16, 0)},   {"8:5", QTime(8, 5)},   {"", QTime(0, 0)},      {"24:00", QTime()},
+      {"8:60", QTime()},      {"x", QTime()}};
+  for (const auto& [text, time] : cases) EXPECT_EQ(TTimeLineEdit::ParseTime(text), time) << text;
+}
+
 TEST_F(TDocumentWindowsTest, JobSheetTotalHidesThePrices) {
-  WhenModal([&](QWidget* w) {
-    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Vytvořit zakázkový list"));
-    QLineEdit* work = Child<QLineEdit>(w, "edExpectedWorkPrice");
-    EXPECT_TRUE(work->isVisibleTo(w));
-    Child<QLineEdit>(w, "edExpectedPrice")->setText("4500");
-    EXPECT_FALSE(work->isVisibleTo(w));
-    Screenshot(w, "contract");
+  int shown = 0;
+  std::function<void(QWidget*)> step = [&](QWidget* w) {
+    ++shown;
+    if (shown == 1) {
+      EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Vytvořit zakázkový list"));
+      QLineEdit* work = Child<QLineEdit>(w, "edExpectedWorkPrice");
+      EXPECT_TRUE(work->isVisibleTo(w));
+      Child<QLineEdit>(w, "edExpectedPrice")->setText("4500");
+      EXPECT_FALSE(work->isVisibleTo(w));
+      TypeTime(w, "timeOvertaken", "8:30");
+      TypeTime(w, "timeExpectedFinish", "25");  // no hour of a day: refused, the window stays
+      Screenshot(w, "contract");
+      WhenModal(step);
+    } else {
+      TypeTime(w, "timeExpectedFinish", "1600");
+    }
     Child<QPushButton>(w, "btnOK")->click();
-  });
+  };
+  WhenModal(step);
   EXPECT_TRUE(EditContract(nullptr, vehicle, customer, record));
+  EXPECT_EQ(shown, 2);
+  ASSERT_FALSE(notifier.shown.empty());
+  EXPECT_EQ(notifier.shown[0].text, "Nesprávná hodnota \"Předpokládané ukončení opravy\"");
   EXPECT_EQ(record.db.contractNrText, "1");
-  EXPECT_NE(ReadData("contracts/1.html").find("<!--PARAM_BEGIN(%EXPECTED_PRICE%)-->4500<!--PARAM_END-->"),
-            std::string::npos);
+  const std::string stored = ReadData("contracts/1.html");
+  EXPECT_NE(stored.find("<!--PARAM_BEGIN(%EXPECTED_PRICE%)-->4500<!--PARAM_END-->"), std::string::npos);
+  EXPECT_NE(stored.find(" 8:30:00<!--PARAM_END-->"), std::string::npos);
+  EXPECT_NE(stored.find(" 16:00:00<!--PARAM_END-->"), std::string::npos);
 
   WhenModal([&](QWidget* w) {
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Vytvořit příjmový doklad"));
