@@ -46,7 +46,7 @@ class TExchangeIndex {
     std::unordered_map<std::string, int32_t> byGlobalId;
     std::unordered_map<std::string, std::vector<int32_t>> byHash;
     std::unordered_map<int32_t, std::string> hashOf;
-    void Add(int32_t id, const std::string& globalId, const std::string* hash);
+    void Add(int32_t id, std::string globalId, const std::string* hash);
   };
   TTable& Contacts();
   TTable& Vehicles();
