@@ -184,12 +184,16 @@ TExchangeChanges CompareExchangeData(const TDeserializedData& data, TExchangeInd
     const TContactRecord& c = received.contact;
     changes.fileContacts.push_back({c.globalId, OwnerHash(c), -1});
     const int32_t id = stores.customers ? index.ContactByGlobalId(c.globalId) : -1;
-    std::string bytes;
-    if (id < 0 || !stores.customers->ReadRecord(id, bytes)) {
+    if (id < 0) {
       changes.newContacts.push_back(c);
       continue;
     }
     changes.fileContacts.back().storedId = id;
+    std::string bytes;
+    if (!stores.customers->ReadRecord(id, bytes)) {
+      ++changes.unreadableStored;
+      continue;
+    }
     TContactRecord stored;
     DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), stored);
     std::string diff = DescribeContactChanges(stored, c);
@@ -200,12 +204,17 @@ TExchangeChanges CompareExchangeData(const TDeserializedData& data, TExchangeInd
     const Tautomobil& v = received.vehicle;
     changes.fileVehicles.push_back({v.globalId, CarHash(v), -1});
     const int32_t id = index.VehicleByGlobalId(v.globalId);
-    Tautomobil stored;
-    if (id < 0 || !stores.cars->LoadCar(id, stored)) {
+    if (id < 0) {
       changes.newVehicles.push_back({v, received.OwnerHash});
       continue;
     }
+    // The file's records still belong to this vehicle.
     changes.fileVehicles.back().storedId = id;
+    Tautomobil stored;
+    if (!stores.cars->LoadCar(id, stored)) {
+      ++changes.unreadableStored;
+      continue;
+    }
     std::string diff = DescribeVehicleChanges(stored, v);
     if (!diff.empty())
       changes.changedVehicles.push_back({v, diff, id, received.OwnerHash, stored.ownerID, received.HasMonth});

@@ -78,6 +78,11 @@ struct TExchangeChanges {
   };
   std::vector<TFileEntity> fileContacts, fileVehicles;
 
+  // Received customers and vehicles whose stored match (same global ID)
+  // cannot be read: they are left out rather than offered as new, which
+  // would store a second entity under the same global ID.
+  size_t unreadableStored = 0;
+
   bool Empty() const;
   size_t Size(int list) const;
   // The item's caption in full, with the line breaks of the texts it quotes.

@@ -47,6 +47,12 @@ std::string DroppedNodesText(size_t count) {
   return std::to_string(n) + " " + PluralWord(n, "položku", "položky", "položek") + " souboru nelze přečíst.";
 }
 
+std::string UnreadableStoredText(size_t count) {
+  const long long n = static_cast<long long>(count);
+  return "U " + std::to_string(n) + " " + PluralWord(n, "položky", "položek", "položek") +
+         " souboru nelze přečíst záznam uložený v databázi; nebudou převzaty.";
+}
+
 TExchangeFileResult ProcessExchangeFile(const S_FileName& file, TExchangeIndex& index, const TExchangeChooser& choose) {
   TExchangeFileResult result;
   if (!file.fileSystem || !file.fileSystem->FileOrDirExists(file.name, fdFile)) return result;
@@ -60,14 +66,20 @@ TExchangeFileResult ProcessExchangeFile(const S_FileName& file, TExchangeIndex& 
     return result;
   }
   TExchangeChanges changes = CompareExchangeData(data, index);
-  if (!data.Dropped.empty()) {
-    // A damaged file never passes for one without changes.
-    std::string text = DroppedNodesText(data.Dropped.size());
+  const bool incomplete = !data.Dropped.empty() || changes.unreadableStored > 0;
+  if (incomplete) {
+    // A damaged file, or a damaged store, never passes for no changes.
+    std::string text;
+    if (!data.Dropped.empty()) text = DroppedNodesText(data.Dropped.size());
+    if (changes.unreadableStored > 0) {
+      if (!text.empty()) text += "\r\n";
+      text += UnreadableStoredText(changes.unreadableStored);
+    }
     if (changes.Empty()) text += "\r\nOstatní položky souboru neobsahují žádné změny.";
     ShowMessage("Upozornění", text, TMsgIcon::Warning);
   }
   if (changes.Empty()) {
-    if (data.Dropped.empty()) ShowMessage("Informace", "Soubor neobsahuje žádné změny.", TMsgIcon::Information);
+    if (!incomplete) ShowMessage("Informace", "Soubor neobsahuje žádné změny.", TMsgIcon::Information);
     result.outcome = TExchangeOutcome::NoChanges;
     return result;
   }

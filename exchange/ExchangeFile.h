@@ -18,6 +18,10 @@ bool LoadExchangeFile(const S_FileName& file, TDeserializedData& data, std::stri
 // "N položek souboru nelze přečíst." with the Czech plural.
 std::string DroppedNodesText(size_t count);
 
+// "U N položek souboru nelze přečíst záznam uložený v databázi; nebudou
+// převzaty." for received entities whose stored match cannot be read.
+std::string UnreadableStoredText(size_t count);
+
 // Shows the six lists and lets the user tick; true for "Přenést".
 using TExchangeChooser = std::function<bool(TExchangeChanges& changes)>;
 

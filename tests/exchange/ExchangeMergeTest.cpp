@@ -443,3 +443,27 @@ TEST_F(ExchangeMerge, ReadOnlyStoresAreRefusedBeforeAnyWrite) {
   EXPECT_EQ(notifier.shown.back().caption, "Chyba");
   EXPECT_EQ(FolderBytes(files.dir / "customer/"), before);
 }
+
+TEST_F(ExchangeMerge, AStoredMatchThatCannotBeReadIsNeverAddedAgain) {
+  const std::string file = Send({service});
+  ReceiveAll(file);
+  {
+    // The stored vehicle's comments lead to a blob that is not there.
+    TFolder customer(files.dir / "customer/", "doma");
+    Tautomobil v;
+    const int32_t id = customer.LiveIDs(*customer.stores.cars)[0];
+    ASSERT_TRUE(customer.stores.cars->LoadCar(id, v));
+    v.commentsBLOBID = 9999;
+    std::string bytes(kVehicleWidth, '\0');
+    EncodeVehicle(v, reinterpret_cast<uint8_t*>(bytes.data()));
+    ASSERT_TRUE(customer.stores.cars->WriteRecord(bytes));
+    ASSERT_FALSE(customer.stores.cars->LoadCar(id, v));
+  }
+  const auto before = FolderBytes(files.dir / "customer/");
+  notifier.shown.clear();
+  EXPECT_EQ(ReceiveAll(file).outcome, TExchangeOutcome::NoChanges);
+  EXPECT_EQ(notifier.Texts(), std::vector<std::string>{UnreadableStoredText(1) +
+                                                       "\r\nOstatní položky souboru neobsahují žádné změny."});
+  EXPECT_EQ(FolderBytes(files.dir / "customer/"), before);
+  EXPECT_EQ(UnreadableStoredText(1), "U 1 položky souboru nelze přečíst záznam uložený v databázi; nebudou převzaty.");
+}
