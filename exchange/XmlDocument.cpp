@@ -39,7 +39,8 @@ std::string LastParserError() {
   if (!e || !e->message) return "not well-formed XML";
   std::string message = e->message;
   while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
-  if (e->line > 0) message += " (line " + std::to_string(e->line) + ")";
+  const std::string line = "line " + std::to_string(e->line);
+  if (e->line > 0 && message.find(line) == std::string::npos) message += " (" + line + ")";
   return message;
 }
 
