@@ -211,6 +211,9 @@ void TGarvelApplication::ProcessPendingCommandLines() {
   // while a records window is open, the lines keep waiting.
   if (!running_ || processingPending_ || !mergeExchangeFile_ || pending_.Empty()) return;
   if (anyRecordsWindowOpen_ && anyRecordsWindowOpen_()) return;
+  // Nor inside the wait for the web service: the command that waits
+  // (reminders, a sent record) goes on with its data when the answer comes.
+  if (WebService().Busy()) return;
   processingPending_ = true;
   try {
     // A file handed over while the window of another one was open waits in
