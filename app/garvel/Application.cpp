@@ -324,8 +324,12 @@ void TGarvelApplication::WireCarWindows() {
   c.background = bgRecords_;
   c.parent = window_.get();
   c.showButtons = [this](const QStringList& captions, int active) { panel_->SetWindowButtons(captions, active); };
+  // Once the closing window is gone: it is still on the screen while its
+  // close is being handled, and would stand behind the received file's lists.
   c.allClosed = [this] {
-    if (window_->isActiveWindow()) ProcessPendingCommandLines();
+    QTimer::singleShot(0, window_.get(), [this] {
+      if (window_->isActiveWindow()) ProcessPendingCommandLines();
+    });
   };
   SetCarWindowsContext(std::move(c));
 
