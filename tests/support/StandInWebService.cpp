@@ -101,12 +101,12 @@ void TStandInWebService::Stop() {
   if (listener_ < 0) return;
   stopping_ = true;
   if (thread_.joinable()) thread_.join();
-  std::vector<std::thread> workers;
+  std::vector<TWorker> workers;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     workers.swap(workers_);
   }
-  for (std::thread& t : workers) t.join();
+  for (TWorker& w : workers) w.thread.join();
   ::close(listener_);
   listener_ = -1;
 }
@@ -154,10 +154,22 @@ void TStandInWebService::Serve() {
     int socket = ::accept(listener_, nullptr, nullptr);
     if (socket < 0) continue;
     std::lock_guard<std::mutex> lock(mutex_);
-    workers_.emplace_back([this, socket] {
-      Handle(socket);
-      ::close(socket);
-    });
+    for (size_t i = 0; i < workers_.size();) {
+      if (*workers_[i].done) {
+        workers_[i].thread.join();
+        workers_[i] = std::move(workers_.back());
+        workers_.pop_back();
+      } else {
+        ++i;
+      }
+    }
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    workers_.push_back({std::thread([this, socket, done] {
+                          Handle(socket);
+                          ::close(socket);
+                          *done = true;
+                        }),
+                        done});
   }
 }
 

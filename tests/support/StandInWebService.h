@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -71,7 +72,14 @@ class TStandInWebService {
   std::atomic<bool> stopping_{false};
   std::thread thread_;
   std::mutex mutex_;
-  std::vector<std::thread> workers_;
+  // One thread a connection; finished ones are joined as new ones come, so
+  // that a stand-in left running for a long demonstration does not pile
+  // them up.
+  struct TWorker {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> done;
+  };
+  std::vector<TWorker> workers_;
   std::vector<TFailure> failures_;
   std::vector<TRecorded> requests_;
   std::vector<TMail> mails_;
