@@ -2,24 +2,31 @@
 
 #include <QPainter>
 
+void PaintListBackground(QWidget* viewport, const QImage& picture) {
+  if (picture.isNull()) return;
+  QPainter painter(viewport);
+  painter.fillRect(viewport->rect(), Qt::white);
+  const int top = 10;
+  int x = (viewport->width() - picture.width()) / 2;
+  int y = top + (viewport->height() - top - picture.height()) / 2;
+  painter.drawImage(x, y, picture);
+}
+
+void UseListBackgroundPalette(QAbstractItemView* view, bool picture) {
+  QPalette pal = view->palette();
+  pal.setColor(QPalette::Base, picture ? Qt::transparent : Qt::white);
+  pal.setColor(QPalette::AlternateBase, picture ? Qt::transparent : QColor(0xF4, 0xF4, 0xF4));
+  view->setPalette(pal);
+  view->viewport()->update();
+}
+
 void TBackgroundTableView::SetBackground(const QImage& picture) {
   background_ = picture;
-  QPalette pal = palette();
-  pal.setColor(QPalette::Base, background_.isNull() ? Qt::white : Qt::transparent);
-  pal.setColor(QPalette::AlternateBase, background_.isNull() ? QColor(0xF4, 0xF4, 0xF4) : Qt::transparent);
-  setPalette(pal);
-  viewport()->update();
+  UseListBackgroundPalette(this, !background_.isNull());
 }
 
 void TBackgroundTableView::paintEvent(QPaintEvent* event) {
-  if (!background_.isNull()) {
-    QPainter painter(viewport());
-    painter.fillRect(viewport()->rect(), Qt::white);
-    const int top = 10;
-    int x = (viewport()->width() - background_.width()) / 2;
-    int y = top + (viewport()->height() - top - background_.height()) / 2;
-    painter.drawImage(x, y, background_);
-  }
+  PaintListBackground(viewport(), background_);
   QTableView::paintEvent(event);
 }
 

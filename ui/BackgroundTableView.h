@@ -6,6 +6,13 @@
 #include <QImage>
 #include <QTableView>
 
+// The picture behind a list: the viewport filled white, the picture centred
+// horizontally and, below a top margin of 10 pixels, vertically.
+void PaintListBackground(QWidget* viewport, const QImage& picture);
+// The palette for rows drawn over such a picture (transparent), or over
+// white when there is none.
+void UseListBackgroundPalette(QAbstractItemView* view, bool picture);
+
 class TBackgroundTableView : public QTableView {
   Q_OBJECT
 

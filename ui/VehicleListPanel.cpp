@@ -15,7 +15,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 #include "catalogues/ContactRecord.h"
 #include "shell/Stores.h"
@@ -31,6 +34,8 @@ constexpr int kPictureWidth = 200;
 // The first column also holds the rows' icon: its width is the text's plus this.
 constexpr int kIconRoom = 22;
 constexpr int kPictureHeight = 150;
+// "Seznam" lays the names out in columns as wide as the longest name, up to this.
+constexpr int kBriefMaxWidth = 360;
 
 QImage ToImage(const TPicture& p) {
   QImage image(p.rgb.data(), p.width, p.height, p.width * 3, QImage::Format_RGB888);
@@ -90,7 +95,7 @@ TVehicleListPanel::TVehicleListPanel(TStoreSet& stores, QWidget* parent) : QWidg
   view_->setWordWrap(false);
   view_->horizontalHeader()->setSectionsClickable(true);
   view_->horizontalHeader()->setHighlightSections(false);
-  brief_ = new QListView(views_);
+  brief_ = new TBackgroundListView(views_);
   brief_->setModel(model_.get());
   {
     QItemSelectionModel* own = brief_->selectionModel();
@@ -215,6 +220,7 @@ void TVehicleListPanel::SetRowIcon(const QIcon& icon) { model_->SetRowIcon(icon)
 
 void TVehicleListPanel::SetDetailsView(bool details) {
   const int32_t selected = SelectedVehicle();
+  if (!details) FitBriefColumns();
   views_->setCurrentWidget(details ? static_cast<QWidget*>(view_) : brief_);
   SelectVehicle(selected);
   views_->currentWidget()->setFocus();
@@ -278,6 +284,7 @@ void TVehicleListPanel::AfterListChange(int32_t vehicleID, int keepRow, bool sho
   model_->Reset();
   ApplyColumnWidths();
   applyingWidths_ = false;
+  if (!IsDetailsView()) FitBriefColumns();
   if (list_.Rows().empty()) {
     ClearInfo();
     return;
@@ -304,6 +311,27 @@ void TVehicleListPanel::ApplyColumnWidths() {
       header->resizeSection(i, (width > 0 ? width : 75) + (i == 0 ? kIconRoom : 0));
     }
   }
+}
+
+void TVehicleListPanel::FitBriefColumns() {
+  // Every name is given the width of the longest one shown, so that names are
+  // not cut to the width of the first. Only the longest texts are measured:
+  // a keystroke must not measure ten thousand names.
+  constexpr size_t kMeasured = 32;
+  const int tag = list_.Columns()[0].tag;
+  std::vector<const std::string*> longest;
+  longest.reserve(list_.Rows().size());
+  for (const TVehicleRow& row : list_.Rows()) longest.push_back(&row.Value(tag));
+  const size_t measured = std::min(kMeasured, longest.size());
+  std::partial_sort(longest.begin(), longest.begin() + static_cast<long>(measured), longest.end(),
+                    [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
+  const QFontMetrics metrics = brief_->fontMetrics();
+  int text = metrics.horizontalAdvance(QStringLiteral("0000"));
+  for (size_t i = 0; i < measured; ++i)
+    text = std::max(text, metrics.horizontalAdvance(QString::fromStdString(*longest[i])));
+  const int icon = brief_->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, brief_);
+  const int width = std::min(kBriefMaxWidth, text + icon + 16);
+  brief_->setGridSize(QSize(width, std::max(metrics.height(), icon) + 6));
 }
 
 void TVehicleListPanel::ColumnResized(int column, int width) {
@@ -380,7 +408,7 @@ void TVehicleListPanel::UpdateInfo(const TRecordInfoThread::TUpdate& update) {
     TContactRecord c;
     DecodeContact(reinterpret_cast<const uint8_t*>(bytes.data()), c);
     ownerName_->setText(QString::fromStdString(CustomerDisplayName(c)));
-    ownerAddress_->setText(QString::fromStdString(InfoAddress(c)));
+    ownerAddress_->setText(QString::fromStdString(ContactAddressText(c)));
     ownerPhone_->setText(QString::fromStdString(c.phones));
     QString email = QString::fromStdString(c.email);
     ownerEmail_->setProperty("address", email);

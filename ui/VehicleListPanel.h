@@ -16,6 +16,7 @@
 
 #include "shell/RecordInfoThread.h"
 #include "shell/VehicleList.h"
+#include "ui/BackgroundListView.h"
 #include "ui/BackgroundTableView.h"
 
 class QCheckBox;
@@ -64,7 +65,10 @@ class TVehicleListPanel : public QWidget {
   // "Odebrat" of the selected vehicle.
   void RemoveSelected();
 
-  void SetBackgroundPicture(const QImage& picture) { view_->SetBackground(picture); }
+  void SetBackgroundPicture(const QImage& picture) {
+    view_->SetBackground(picture);
+    brief_->SetBackground(picture);
+  }
   void SetPanelColour(const QColor& colour);
   void SetRowIcon(const QIcon& icon);
   // Where the pictures of vehicles ("CAR") and owners ("CON") are found; the
@@ -95,6 +99,7 @@ class TVehicleListPanel : public QWidget {
   // row at `keepRow`; the information panel is read again when asked.
   void AfterListChange(int32_t vehicleID, int keepRow, bool showInfoAfresh = false);
   void ApplyColumnWidths();
+  void FitBriefColumns();
   void ColumnResized(int column, int width);
   int CurrentRow() const;
   void RequestOpen();
@@ -108,7 +113,7 @@ class TVehicleListPanel : public QWidget {
   std::unique_ptr<TVehicleListModel> model_;
   QStackedWidget* views_ = nullptr;
   TBackgroundTableView* view_ = nullptr;
-  QListView* brief_ = nullptr;
+  TBackgroundListView* brief_ = nullptr;
   bool applyingWidths_ = false;
   QLineEdit* search_ = nullptr;
   QComboBox* period_ = nullptr;

@@ -86,6 +86,26 @@ TEST_F(VehicleListPanelTest, DoubleClickAndEnterOpenOnceInBothViews) {
   EXPECT_TRUE(table->isVisible());
 }
 
+// "Seznam" gives every name the width of the longest, not of the first.
+TEST_F(VehicleListPanelTest, BriefViewShowsLongNamesWhole) {
+  Tautomobil v;
+  InitVehicle(v);
+  v.manufacturer = "Mercedes-Benz";
+  v.model = "Sprinter 313 CDI";
+  v.subtype = "Kombi dlouhý";
+  v.lastService = Today();
+  stores.cars->CreateCar(v, "");
+  panel->Reload();
+  emit panel->View()->horizontalHeader()->sectionClicked(1);  // by "Značka, typ": Ford first
+  panel->SetDetailsView(false);
+  QApplication::processEvents();
+  QListView* brief = panel->BriefView();
+  const int row = panel->List().RowOfVehicle(v.ID);
+  ASSERT_GT(row, 0);
+  const QString name = brief->model()->index(row, 0).data().toString();
+  EXPECT_GE(brief->visualRect(brief->model()->index(row, 0)).width(), brief->fontMetrics().horizontalAdvance(name));
+}
+
 TEST_F(VehicleListPanelTest, DraggedColumnWidthsSurviveKeystrokesAndSorting) {
   QHeaderView* header = panel->View()->horizontalHeader();
   header->resizeSection(2, 222);  // "Motor", as a drag does
