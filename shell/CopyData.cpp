@@ -22,12 +22,13 @@ uint32_t GetU32(const char* p) {
 }
 
 std::string RuntimeDir() {
-  std::string dir;
-  if (const char* d = std::getenv("GARVEL_RUNTIME_DIR"); d && *d) dir = d;
-  else if (const char* x = std::getenv("XDG_RUNTIME_DIR"); x && *x) dir = x;
-  else dir = "/tmp/garvel-" + std::to_string(::getuid());
-  ::mkdir(dir.c_str(), 0700);  // a missing folder must not look like another running copy
-  return dir;
+  if (const char* d = std::getenv("GARVEL_RUNTIME_DIR"); d && *d) {
+    ::mkdir(d, 0700);  // a missing folder must not look like another running copy
+    return d;
+  }
+  if (const char* x = std::getenv("XDG_RUNTIME_DIR"); x && *x) return x;
+  // /tmp is shared: another user may have made the folder first.
+  return OwnPrivateFolder("/tmp/garvel-" + std::to_string(::getuid()));
 }
 
 bool WriteAll(int fd, const char* p, size_t n) {
@@ -59,6 +60,18 @@ bool ReadAll(int fd, char* p, size_t n, int timeoutMs) {
 }
 
 }  // namespace
+
+std::string OwnPrivateFolder(const std::string& path) {
+  for (int i = 0; i < 10; ++i) {
+    const std::string candidate = i == 0 ? path : path + "." + std::to_string(i);
+    ::mkdir(candidate.c_str(), 0700);
+    struct stat st {};
+    if (::lstat(candidate.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) continue;
+    if ((st.st_mode & 077) != 0 && ::chmod(candidate.c_str(), 0700) != 0) continue;
+    return candidate;
+  }
+  return path;  // nothing usable: binding there fails and is reported
+}
 
 std::string CopyDataSocketPath(const std::string& windowClass) { return RuntimeDir() + "/" + windowClass + ".sock"; }
 

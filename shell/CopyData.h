@@ -4,8 +4,8 @@
 // A top-level window that accepts copy-data messages (ours is "THlavniForm",
 // the calendar's "TAgendixMainForm") listens on a Unix-domain socket named
 // after its window class in the user's runtime folder:
-//   $GARVEL_RUNTIME_DIR, else $XDG_RUNTIME_DIR, else /tmp/garvel-<uid>,
-//   then "/" + class + ".sock".
+//   $GARVEL_RUNTIME_DIR, else $XDG_RUNTIME_DIR, else a private folder
+//   /tmp/garvel-<uid> (OwnPrivateFolder), then "/" + class + ".sock".
 //
 // One message on the stream:
 //   dwData  uint32 little-endian
@@ -18,6 +18,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+
+// A folder at `path` that only this user can enter, made when missing; when
+// something else stands there (a file, another user's folder) the first of
+// `path` + ".1" to ".9" that can be. Its permissions are narrowed to the
+// user's own.
+std::string OwnPrivateFolder(const std::string& path);
 
 // The socket path of a window class.
 std::string CopyDataSocketPath(const std::string& windowClass);
@@ -37,12 +43,6 @@ std::string EncodeCopyData(const TCopyDataMessage& message);
 // than kMaxCopyDataSize are refused (the connection should be dropped).
 inline constexpr uint32_t kMaxCopyDataSize = 16u << 20;
 std::optional<TCopyDataMessage> DecodeCopyData(std::string& stream, bool& tooLarge);
-
-// The pieces of a client connection, for links whose peer also talks back
-// on the socket: a connected socket (or -1 when nobody listens), and a
-// write of all bytes (false on any failure).
-int ConnectWindowSocket(const std::string& windowClass);
-bool WriteAllBytes(int fd, const std::string& bytes);
 
 // The pieces of a client connection, for links whose peer also talks back
 // on the socket: a connected socket (or -1 when nobody listens), and a

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <mutex>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
@@ -149,6 +150,37 @@ TEST_F(CopyDataTest, StopRemovesOnlyItsOwnSocket) {
   // The lock was given up with the server.
   TCopyDataServer next([](const TCopyDataMessage&) { return 1; });
   EXPECT_TRUE(next.Start("TOwn"));
+}
+
+// The folder of the sockets when the session names none: in the shared /tmp
+// nobody else may own it or enter it.
+TEST(CopyDataFolder, OnlyAFolderOfOurOwnIsUsed) {
+  TTempDir dir;
+  auto mode = [](const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? static_cast<int>(st.st_mode & 0777) : -1;
+  };
+  const std::string base = dir / "garvel-1";
+  EXPECT_EQ(OwnPrivateFolder(base), base);
+  EXPECT_EQ(mode(base), 0700);
+
+  ASSERT_EQ(::chmod(base.c_str(), 0777), 0);  // opened to everybody
+  EXPECT_EQ(OwnPrivateFolder(base), base);
+  EXPECT_EQ(mode(base), 0700);
+
+  const std::string taken = dir / "garvel-2";
+  WriteFileBytes(taken, "not a folder");
+  EXPECT_EQ(OwnPrivateFolder(taken), taken + ".1");
+  EXPECT_EQ(mode(taken + ".1"), 0700);
+
+  // Another user's folder (only root can make one to try).
+  const std::string foreign = dir / "garvel-3";
+  ASSERT_EQ(::mkdir(foreign.c_str(), 0700), 0);
+  ASSERT_EQ(::chmod(foreign.c_str(), 0777), 0);
+  if (::chown(foreign.c_str(), ::getuid() + 1, static_cast<gid_t>(-1)) == 0) {
+    EXPECT_EQ(OwnPrivateFolder(foreign), foreign + ".1");
+    EXPECT_EQ(mode(foreign), 0777);  // left as it is
+  }
 }
 
 TEST(CopyDataDecode, PartialAndOversizedStreams) {
