@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "shell/CopyData.h"
@@ -41,8 +43,8 @@ bool StartProgram(const std::string& given) {
   if (ec || access(path.c_str(), X_OK) != 0) return false;
   std::string folder = path.substr(0, path.find_last_of('/'));
   if (folder.empty()) folder = "/";
-  // A double fork would orphan the child; posix_spawn with a changed working
-  // folder needs glibc 2.29's addchdir, which Debian 12 has.
+  // posix_spawn with a changed working folder needs glibc 2.29's addchdir,
+  // which Debian 12 has.
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
@@ -50,7 +52,15 @@ bool StartProgram(const std::string& given) {
   char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
   int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
-  return rc == 0;
+  if (rc != 0) return false;
+  // The program runs as long as the user likes; whoever ends it first, it
+  // must not stay behind as a zombie for the rest of our day.
+  std::thread([pid] {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+  }).detach();
+  return true;
 }
 
 void OpenCalendarProgram(const std::string& path) {

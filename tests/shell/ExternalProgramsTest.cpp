@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <thread>
@@ -7,6 +9,25 @@
 #include "shell/ExternalPrograms.h"
 #include "tests/support/RecordingNotifier.h"
 #include "tests/support/TempDir.h"
+
+namespace {
+
+// Children of this process named `name`, running or ended and never waited for.
+int ChildrenNamed(const std::string& name) {
+  int count = 0;
+  DIR* proc = opendir("/proc");
+  if (!proc) return 0;
+  while (dirent* e = readdir(proc)) {
+    std::ifstream stat(std::string("/proc/") + e->d_name + "/stat");
+    std::string pid, comm, state;
+    long ppid = 0;
+    if (stat >> pid >> comm >> state >> ppid && ppid == getpid() && comm == "(" + name + ")") ++count;
+  }
+  closedir(proc);
+  return count;
+}
+
+}  // namespace
 
 TEST(ExternalPrograms, PathRuleAndStart) {
   TTempDir dir;
@@ -26,6 +47,11 @@ TEST(ExternalPrograms, PathRuleAndStart) {
   for (int i = 0; i < 100 && !PathExists(dir / "bin/started.txt"); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_EQ(ReadFileBytes(dir / "bin/started.txt"), dir / "bin\n");  // in its own folder
+  // Once it has ended nothing of it stays behind (no zombie).
+  int children = 1;
+  for (int i = 0; i < 100 && (children = ChildrenNamed("tikomer")) > 0; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(children, 0);
 
   StartTimerProgram(dir / "missing");
   ASSERT_EQ(notifier.shown.size(), 1u);
