@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "storage/Coding.h"
+#include "storage/TextUtils.h"
 
 namespace {
 enum : int {
@@ -72,4 +73,7 @@ std::string CustomerDisplayName(const TContactRecord& c) {
   return text;
 }
 
-std::string ContactAddressText(const TContactRecord& c) { return c.street + ", " + c.city; }
+std::string ContactAddressText(const TContactRecord& c) {
+  if (TrimBlanks(c.city).empty()) return TrimBlanks(c.street).empty() ? std::string() : c.street;
+  return TrimBlanks(c.street).empty() ? c.city : c.street + ", " + c.city;
+}

@@ -58,5 +58,6 @@ void EncodeContact(const TContactRecord& contact, uint8_t* bytes);
 
 // Surname, ", " first name, " - " company (separators only after text).
 std::string CustomerDisplayName(const TContactRecord& contact);
-// Street + ", " + city.
+// Street + ", " + city; an empty part is left out with the separator
+// ("Brno", not ", Brno"; nothing at all when both are empty).
 std::string ContactAddressText(const TContactRecord& contact);

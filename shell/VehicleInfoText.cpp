@@ -23,5 +23,3 @@ std::string InfoVehicleType(const Tautomobil& v) {
 }
 
 std::string InfoPlateLine(const Tautomobil& v) { return JoinPresent({v.tag, v.vin}, " / "); }
-
-std::string InfoAddress(const TContactRecord& c) { return JoinPresent({c.street, c.city}, ", "); }

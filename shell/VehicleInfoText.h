@@ -5,12 +5,9 @@
 
 #include <string>
 
-#include "catalogues/ContactRecord.h"
 #include "storage/Vehicle.h"
 
 // Make, model and subtype, then ", " and the year text.
 std::string InfoVehicleType(const Tautomobil& vehicle);
-// Plate " / " VIN.
+// Plate " / " VIN. (The owner's address is ContactAddressText.)
 std::string InfoPlateLine(const Tautomobil& vehicle);
-// Street ", " city.
-std::string InfoAddress(const TContactRecord& contact);

@@ -338,9 +338,9 @@ TEST(VehicleInfoText, EmptyPartsLeaveOutTheirSeparators) {
   EXPECT_EQ(InfoPlateLine(v), "1A2 3456 / TMB123");
   TContactRecord c;
   InitContact(c);
-  EXPECT_EQ(InfoAddress(c), "");
+  EXPECT_EQ(ContactAddressText(c), "");
   c.city = "Brno";
-  EXPECT_EQ(InfoAddress(c), "Brno");
+  EXPECT_EQ(ContactAddressText(c), "Brno");
   c.street = "Dlouhá 5";
-  EXPECT_EQ(InfoAddress(c), "Dlouhá 5, Brno");
+  EXPECT_EQ(ContactAddressText(c), "Dlouhá 5, Brno");
 }
