@@ -1,6 +1,5 @@
 // garvel: the desktop program.
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
 
 #include "app/garvel/Application.h"
@@ -11,14 +10,14 @@
 
 namespace {
 
-// Arguments as absolute paths: a running copy that takes them over has
-// another working folder.
-std::vector<std::string> AbsoluteArguments(int argc, char** argv) {
+// The arguments Qt left (it takes its own options out of argv); the program
+// makes them absolute before it keeps or hands them over.
+std::vector<std::string> Arguments(int argc, char** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     QString a = QString::fromLocal8Bit(argv[i]);
-    if (a.startsWith("-")) continue;  // Qt's own options
-    args.push_back(QFileInfo(a).absoluteFilePath().toStdString());
+    if (a.startsWith("-")) continue;  // an option Qt did not know
+    args.push_back(a.toStdString());
   }
   return args;
 }
@@ -45,7 +44,7 @@ int main(int argc, char** argv) {
   InstallCzechTranslations(app);
   int rc = 0;
   {
-    TGarvelApplication garvel(app, AbsoluteArguments(argc, argv));
+    TGarvelApplication garvel(app, Arguments(argc, argv));
     if (garvel.Start(rc)) rc = garvel.Run();
   }
   TeardownFileSystems();
