@@ -32,6 +32,12 @@ std::vector<std::string> SplitHandOver(const std::string& handOver) {
   return pieces;
 }
 
+std::string CommandLineTraceText(const std::string& handOver, bool handedOver) {
+  std::string text = handedOver ? "Command line handed over:" : "Command line:";
+  for (const std::string& piece : SplitHandOver(handOver)) text += " \"" + piece + "\"";
+  return text;
+}
+
 std::string HandOverMessageBytes(const std::vector<std::string>& arguments) {
   std::string out;
   for (const std::string& a : arguments) {

@@ -11,6 +11,11 @@ std::string HandOverForm(const std::vector<std::string>& arguments);
 // The arguments of a hand-over text; empty pieces are dropped.
 std::vector<std::string> SplitHandOver(const std::string& handOver);
 
+// The trace line of a command line the program took: "Command line: " (its
+// own) or "Command line handed over: " (a second start's), then the
+// arguments each in double quotation marks.
+std::string CommandLineTraceText(const std::string& handOver, bool handedOver);
+
 // The arguments with every relative file name made absolute against
 // `currentDir`: the running copy that takes them over works in a folder of
 // its own.

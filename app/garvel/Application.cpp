@@ -153,7 +153,10 @@ bool TGarvelApplication::Start(int& exitCode) {
   ApplyColours();
   VersionCheck();
   AutomaticBackup();
-  if (!arguments_.empty()) pending_.Add(HandOverForm(arguments_));
+  if (!arguments_.empty()) {
+    pending_.Add(HandOverForm(arguments_));
+    LogTrace(1, CommandLineTraceText(HandOverForm(arguments_), false));
+  }
   return true;
 }
 
@@ -181,8 +184,12 @@ bool TGarvelApplication::BecomeTheOnlyCopy() {
       return 1;
     }
     if (m.dwData != 1) return 0;
-    pending_.Add(HandOverFromMessageBytes(m.data));
-    QMetaObject::invokeMethod(&app_, [this] { CommandLineArrived(); });
+    const std::string line = HandOverFromMessageBytes(m.data);
+    pending_.Add(line);
+    QMetaObject::invokeMethod(&app_, [this, line] {
+      LogTrace(1, CommandLineTraceText(line, true));  // on the user-interface thread, as every trace line
+      CommandLineArrived();
+    });
     return 1;
   });
   // A second copy hands its command line to the first and ends.

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -102,6 +103,19 @@ TEST(SingleInstance, BurstOfStartsLeavesOneCopy) {
   }
   ASSERT_EQ(running.size(), 1u);
   EXPECT_EQ(WaitFor(running[0], 500), -1);
+  // The one copy took every file: its own and the four handed over.
+  auto traced = [&] {
+    std::string log;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "data", error))
+      if (entry.path().filename().string().rfind("garv_trace", 0) == 0) log += ReadFileBytes(entry.path().string());
+    int files = 0;
+    for (int i = 0; i < 5; ++i) files += log.find("f" + std::to_string(i) + ".cgarv\"") != std::string::npos;
+    return files;
+  };
+  int files = 0;
+  for (int i = 0; i < 300 && (files = traced()) < 5; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ(files, 5);
 
   TCopyDataLink silent;
   for (int i = 0; i < 300 && !silent.Connect("THlavniForm"); ++i)
