@@ -136,8 +136,9 @@ void DecodeTrip(const std::string& text, TTripRecord& t, TDateTime now) {
   t = TTripRecord{};
   t.beginDate = t.beginTime = t.endDate = t.endTime = now;
   for (const auto& [key, value] : SplitKeyValueText(text)) {
-    auto is = [&key](const char* name) { return strcasecmp(key.c_str(), name) == 0; };
-    auto time = [&value](TDateTime& when, bool& used) {
+    // Init-captures: clang before 16 cannot capture a structured binding.
+    auto is = [&key = key](const char* name) { return strcasecmp(key.c_str(), name) == 0; };
+    auto time = [&value = value](TDateTime& when, bool& used) {
       used = value != "!" && ReadTripDate(value, when);
     };
     if (is("beginDate")) ReadTripDate(value, t.beginDate);
