@@ -1,6 +1,7 @@
 #include "storage/Log.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 
 #include "storage/DateTime.h"
@@ -75,6 +76,15 @@ void StartTraceLog(const std::string& stamp) {
   TTextFile file;
   GetVirtualFS().AssignTextFile(file, g_traceName);
   if (file.Rewrite()) file.Close();
+}
+
+void DiscardEmptyTraceLog() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  if (g_traceName.empty() || !FileSystemsReady()) return;
+  std::error_code error;
+  if (std::filesystem::file_size(GetVirtualFS().GetRealPath(g_traceName), error) == 0 && !error)
+    GetVirtualFS().DeleteFile(g_traceName);
+  g_traceName.clear();
 }
 
 std::string TraceLogName() {

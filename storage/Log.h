@@ -28,6 +28,9 @@ void LogTrace(int level, const std::string& text);
 // empty. Called once at start, after the file systems are set up; a new run
 // is warned again about an unwritable error log.
 void StartTraceLog(const std::string& stamp);
+// A run that ends without having written a line (a second start that only
+// handed its files over) removes its trace log again; later lines are dropped.
+void DiscardEmptyTraceLog();
 // The virtual path of this run's trace log; empty before StartTraceLog.
 std::string TraceLogName();
 

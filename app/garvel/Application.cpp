@@ -198,6 +198,7 @@ bool TGarvelApplication::BecomeTheOnlyCopy() {
     case TInstanceRole::HandedOver: break;
     case TInstanceRole::NoReceiver: ShowMessage("Error", "CopyData Receiver NOT found!", TMsgIcon::Error); break;
   }
+  DiscardEmptyTraceLog();  // this start wrote nothing: no empty log of it stays
   server_.reset();
   return false;
 }

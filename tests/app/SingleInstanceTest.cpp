@@ -103,12 +103,18 @@ TEST(SingleInstance, BurstOfStartsLeavesOneCopy) {
   }
   ASSERT_EQ(running.size(), 1u);
   EXPECT_EQ(WaitFor(running[0], 500), -1);
-  // The one copy took every file: its own and the four handed over.
+  // The one copy took every file: its own and the four handed over. The four
+  // left no trace log of their own.
+  int logs = 0;
   auto traced = [&] {
     std::string log;
     std::error_code error;
+    logs = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir / "data", error))
-      if (entry.path().filename().string().rfind("garv_trace", 0) == 0) log += ReadFileBytes(entry.path().string());
+      if (entry.path().filename().string().rfind("garv_trace", 0) == 0) {
+        log += ReadFileBytes(entry.path().string());
+        ++logs;
+      }
     int files = 0;
     for (int i = 0; i < 5; ++i) files += log.find("f" + std::to_string(i) + ".cgarv\"") != std::string::npos;
     return files;
@@ -116,6 +122,7 @@ TEST(SingleInstance, BurstOfStartsLeavesOneCopy) {
   int files = 0;
   for (int i = 0; i < 300 && (files = traced()) < 5; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_EQ(files, 5);
+  EXPECT_EQ(logs, 1);
 
   TCopyDataLink silent;
   for (int i = 0; i < 300 && !silent.Connect("THlavniForm"); ++i)

@@ -80,6 +80,22 @@ TEST_F(LogTest, TraceLogOfARun) {
             t + "Add car ID#7 1A2 3456 \x8A" "koda Octavia\r\n");
 }
 
+// A start that only hands its files over leaves no empty log behind.
+TEST_F(LogTest, AnEmptyTraceLogIsDiscardedAWrittenOneKept) {
+  const std::string stamp = MakeRunStamp();
+  StartTraceLog(stamp);
+  ASSERT_TRUE(PathExists(dir / ("garv_trace" + stamp + ".log")));
+  DiscardEmptyTraceLog();
+  EXPECT_FALSE(PathExists(dir / ("garv_trace" + stamp + ".log")));
+  LogTrace(1, "after the end");  // dropped, not a new file
+  EXPECT_FALSE(PathExists(dir / ("garv_trace" + stamp + ".log")));
+
+  StartTraceLog(stamp);
+  LogTrace(1, "a run");
+  DiscardEmptyTraceLog();
+  EXPECT_EQ(ReadFileBytes(dir / ("garv_trace" + stamp + ".log")), "5.3.2024 8:05:09: a run\r\n");
+}
+
 TEST_F(LogTest, TwoStartsOnOneDayGetTwoTraceLogs) {
   // The random parts differ but for a one-in-a-million draw; a second draw
   // makes a spurious failure practically impossible.
