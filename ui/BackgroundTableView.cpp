@@ -19,18 +19,3 @@ void UseListBackgroundPalette(QAbstractItemView* view, bool picture) {
   view->setPalette(pal);
   view->viewport()->update();
 }
-
-void TBackgroundTableView::SetBackground(const QImage& picture) {
-  background_ = picture;
-  UseListBackgroundPalette(this, !background_.isNull());
-}
-
-void TBackgroundTableView::paintEvent(QPaintEvent* event) {
-  PaintListBackground(viewport(), background_);
-  QTableView::paintEvent(event);
-}
-
-void TBackgroundTableView::scrollContentsBy(int dx, int dy) {
-  QTableView::scrollContentsBy(dx, dy);
-  if (!background_.isNull()) viewport()->update();
-}

@@ -1,6 +1,6 @@
 #pragma once
-// A table view that draws a picture behind its rows: centred horizontally
-// and, below a top margin of 10 pixels, vertically; the rest white, the rows
+// Views that draw a picture behind their rows: centred horizontally and,
+// below a top margin of 10 pixels, vertically; the rest white, the rows
 // transparent. The picture stays put while the rows scroll.
 
 #include <QImage>
@@ -13,17 +13,31 @@ void PaintListBackground(QWidget* viewport, const QImage& picture);
 // white when there is none.
 void UseListBackgroundPalette(QAbstractItemView* view, bool picture);
 
-class TBackgroundTableView : public QTableView {
-  Q_OBJECT
-
+// Any item view with the picture behind it.
+template <class TView>
+class TBackgroundView : public TView {
  public:
-  using QTableView::QTableView;
-  void SetBackground(const QImage& picture);
+  using TView::TView;
+  void SetBackground(const QImage& picture) {
+    background_ = picture;
+    UseListBackgroundPalette(this, !background_.isNull());
+  }
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
-  void scrollContentsBy(int dx, int dy) override;
+  void paintEvent(QPaintEvent* event) override {
+    PaintListBackground(this->viewport(), background_);
+    TView::paintEvent(event);
+  }
+  void scrollContentsBy(int dx, int dy) override {
+    TView::scrollContentsBy(dx, dy);
+    if (!background_.isNull()) this->viewport()->update();
+  }
 
  private:
   QImage background_;
+};
+
+class TBackgroundTableView : public TBackgroundView<QTableView> {
+ public:
+  using TBackgroundView::TBackgroundView;
 };
