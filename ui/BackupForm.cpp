@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
@@ -206,10 +207,21 @@ void TfBackup::bCreateBackupClick() {
   FillBackupRecords();
 }
 
+void TfBackup::Load(TBackupSetup setup) {
+  setup_ = std::move(setup);
+  edOutputPath_->setText(Q(setup_.targetFolder));
+  compression_->Clear();
+  FillBackupRecords();
+}
+
 bool RunBackupWindow(TBackupSetup& setup, QWidget* parent) {
-  TfBackup window(setup, parent);
-  if (window.exec() != QDialog::Accepted) return false;
-  setup.targetFolder = window.TargetFolder();
+  static QPointer<TfBackup> window;
+  if (window.isNull() || window->parentWidget() != parent)
+    window = new TfBackup(setup, parent);
+  else
+    window->Load(setup);
+  if (window->exec() != QDialog::Accepted) return false;
+  setup.targetFolder = window->TargetFolder();
   return true;
 }
 

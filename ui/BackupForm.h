@@ -49,6 +49,10 @@ class TfBackup : public QDialog {
  public:
   explicit TfBackup(TBackupSetup setup, QWidget* parent = nullptr);
 
+  // Takes the folders, the log and the target for the next opening; the
+  // window itself (its size and place) is kept for the life of the process.
+  void Load(TBackupSetup setup);
+
   // The target folder of the backup that was made.
   std::string TargetFolder() const { return setup_.targetFolder; }
   QLineEdit* OutputPath() { return edOutputPath_; }
@@ -68,7 +72,8 @@ class TfBackup : public QDialog {
   bool running_ = false;
 };
 
-// Shows the window; true when a backup was made (the caller then stores
+// Shows the one backup window of the process, made at the first call and
+// loaded anew at each; true when a backup was made (the caller then stores
 // today as the last backup day). `setup.targetFolder` then holds the folder
 // that was used.
 bool RunBackupWindow(TBackupSetup& setup, QWidget* parent);

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -73,4 +76,34 @@ TEST_F(BackupWindowTest, AFailureKeepsTheWindowOpenAndSaysWhy) {
   EXPECT_TRUE(std::filesystem::is_empty(dir / "out"));
   EXPECT_EQ(ReadBackupLog(setup.logPath).size(), 2u);
   EXPECT_NE(ReadFileBytes(dir / "errlog.txt").find("GarvBackup_"), std::string::npos);
+}
+
+// The window is made once; each opening reads the target and the log again.
+TEST_F(BackupWindowTest, OneWindowForTheProcessLoadedAtEachOpening) {
+  QWidget owner;
+  std::vector<QPointer<QWidget>> shown;
+  std::vector<std::string> targets;
+  std::vector<int> rows;
+  auto closeWhenShown = [&] {
+    QTimer::singleShot(0, [&] {
+      auto* window = qobject_cast<TfBackup*>(QApplication::activeModalWidget());
+      ASSERT_NE(window, nullptr);
+      shown.push_back(window);
+      targets.push_back(window->OutputPath()->text().toStdString());
+      rows.push_back(window->BackupRecords()->topLevelItemCount());
+      window->reject();
+    });
+  };
+  closeWhenShown();
+  EXPECT_FALSE(RunBackupWindow(setup, &owner));
+  AppendBackupLog(setup.logPath, "/z/third.zip", 46002.5);
+  setup.targetFolder = dir / "elsewhere";
+  closeWhenShown();
+  EXPECT_FALSE(RunBackupWindow(setup, &owner));
+  ASSERT_EQ(shown.size(), 2u);
+  // Still alive after both openings: the same window, not a new one each time.
+  ASSERT_FALSE(shown[0].isNull());
+  EXPECT_EQ(shown[0], shown[1]);
+  EXPECT_EQ(targets[1], dir / "elsewhere");
+  EXPECT_EQ(rows, (std::vector<int>{2, 3}));
 }
