@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 #include "storage/Codec.h"
 #include "storage/Coding.h"
 #include "storage/SaveStages.h"
 #include "storage/Errors.h"
+#include "storage/FileView.h"
 #include "storage/Log.h"
 
 namespace {
@@ -120,20 +122,31 @@ void TCustomDb::LoadIDs() {
   const int64_t size = s0.file.Size();
   const int64_t slots = size < kHeaderSize ? 0 : (size - kHeaderSize) / s0.width;
   ids_.resize(static_cast<size_t>(slots));
-  // Large sequential reads: one pread per slot is far too slow for
-  // hundreds of thousands of records.
-  const size_t perChunk = static_cast<size_t>(std::clamp<int64_t>(static_cast<int64_t>(kScanChunk / s0.width), 1,
-                                                                  std::max<int64_t>(slots, 1)));
-  std::vector<uint8_t> buf(perChunk * s0.width);
-  for (int64_t first = 0; first < slots; first += static_cast<int64_t>(perChunk)) {
-    size_t n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(perChunk), slots - first));
-    if (!s0.file.ReadAt(kHeaderSize + first * s0.width, buf.data(), n * s0.width))
-      throw EGarvelError(s0.file.Error());
+  auto scan = [&](int64_t first, const uint8_t* bytes, size_t n) {
     for (size_t i = 0; i < n; ++i) {
-      const uint8_t* head = buf.data() + i * s0.width;
+      const uint8_t* head = bytes + i * s0.width;
       ids_[static_cast<size_t>(first) + i] = DecodeInt32(head);
       SlotScanned(static_cast<int>(first + static_cast<int64_t>(i)), head, s0.width);
     }
+  };
+  // Large sequential pieces: one pread per slot is far too slow for hundreds
+  // of thousands of records. Each piece is looked at where the page cache
+  // holds it, which saves copying the file once more at every opening; a
+  // piece that cannot be mapped is read.
+  const size_t perChunk = static_cast<size_t>(std::clamp<int64_t>(static_cast<int64_t>(kScanChunk / s0.width), 1,
+                                                                  std::max<int64_t>(slots, 1)));
+  std::vector<uint8_t> buf;
+  for (int64_t first = 0; first < slots; first += static_cast<int64_t>(perChunk)) {
+    const size_t n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(perChunk), slots - first));
+    const int64_t offset = kHeaderSize + first * s0.width;
+    TFileView view(s0.file, offset, n * s0.width);
+    const uint8_t* bytes = view.Data();
+    if (!bytes) {
+      buf.resize(n * s0.width);
+      if (!s0.file.ReadAt(offset, buf.data(), buf.size())) throw EGarvelError(s0.file.Error());
+      bytes = buf.data();
+    }
+    scan(first, bytes, n);
   }
   slotOfId_.reserve(ids_.size());
   for (int slot = 0; slot < static_cast<int>(ids_.size()); ++slot) IndexSlot(slot, ids_[static_cast<size_t>(slot)]);
@@ -193,6 +206,7 @@ bool TCustomDb::WriteLastIDToHeaders() {
 
 void TCustomDb::Close() {
   ForgetReadAhead();
+  scanning_ = false;
   if (!readOnly_) WriteLastIDToHeaders();
   for (TSegment& seg : segments_) seg.file.Close();
   segments_.clear();
@@ -276,6 +290,15 @@ void TCustomDb::ReadSlots(const std::vector<int>& slots, std::vector<std::string
   // per vehicle.
   records.resize(slots.size());
   ok.assign(slots.size(), false);
+  // During a scan, the span of this call is looked at where the page cache
+  // holds it instead of being copied out first.
+  std::vector<std::unique_ptr<TFileView>> views;
+  const int spanFirst = slots.empty() ? 0 : slots.front();
+  if (scanning_ && !slots.empty() && spanFirst >= 0 && slots.back() >= spanFirst && slots.back() < Count())
+    for (TSegment& seg : segments_)
+      views.push_back(std::make_unique<TFileView>(
+          seg.file, kHeaderSize + static_cast<int64_t>(spanFirst) * seg.width,
+          static_cast<size_t>(slots.back() - spanFirst + 1) * seg.width));
   for (size_t i = 0; i < slots.size();) {
     size_t j = i + 1;
     while (j < slots.size() && slots[j] == slots[j - 1] + 1 && j - i < 256) ++j;
@@ -283,13 +306,20 @@ void TCustomDb::ReadSlots(const std::vector<int>& slots, std::vector<std::string
     const size_t run = j - i;
     bool readOk = first >= 0 && first + static_cast<int>(run) <= Count();
     for (size_t k = i; k < j; ++k) records[k].resize(static_cast<size_t>(recordWidth_));
-    for (TSegment& seg : segments_) {
-      if (!readOk) break;
-      slotBuffer_.resize(run * seg.width);
-      readOk = seg.file.ReadAt(kHeaderSize + static_cast<int64_t>(first) * seg.width, slotBuffer_.data(),
-                               slotBuffer_.size());
+    for (size_t n = 0; n < segments_.size() && readOk; ++n) {
+      TSegment& seg = segments_[n];
+      const size_t length = run * seg.width;
+      const uint8_t* bytes;
+      if (n < views.size() && views[n]->Data() && first >= spanFirst &&
+          first + static_cast<int>(run) - 1 <= slots.back()) {
+        bytes = views[n]->Data() + static_cast<size_t>(first - spanFirst) * seg.width;
+      } else {
+        slotBuffer_.resize(length);
+        readOk = seg.file.ReadAt(kHeaderSize + static_cast<int64_t>(first) * seg.width, slotBuffer_.data(), length);
+        bytes = slotBuffer_.data();
+      }
       for (size_t k = 0; readOk && k < run; ++k)
-        std::memcpy(Bytes(records[i + k]) + seg.offset, slotBuffer_.data() + k * seg.width, seg.width);
+        std::memcpy(Bytes(records[i + k]) + seg.offset, bytes + k * seg.width, seg.width);
     }
     for (size_t k = i; k < j; ++k) {
       ok[k] = readOk;

@@ -60,6 +60,10 @@ class TCustomDb {
   // one read per segment; `ok` says which could be read. Repairs globalIds
   // like ReadRecord.
   void ReadSlots(const std::vector<int>& slots, std::vector<std::string>& records, std::vector<bool>& ok);
+  // Between these, ReadSlots takes the slots from views of the segment files
+  // instead of reading them (for scans of a whole table, ScanLiveSlots).
+  void BeginScan() { scanning_ = true; }
+  void EndScan() { scanning_ = false; }
   bool WriteRecord(const std::string& record);
   bool CreateRecord(std::string& record, const std::string& globalId);
   bool EraseRecord(std::string& record);
@@ -123,6 +127,7 @@ class TCustomDb {
   bool duplicateIds_ = false;
   std::set<int> freeSlots_;  // slots whose ID is negative
   std::vector<uint8_t> slotBuffer_;
+  bool scanning_ = false;  // between BeginScan and EndScan
   std::vector<uint8_t> aheadBytes_;  // whole records of slots aheadFirst_.. read ahead
   int aheadFirst_ = 0;
   int aheadCount_ = 0;

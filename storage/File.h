@@ -34,6 +34,8 @@ class TFile {
   bool Open(Mode mode, bool exclusiveWriter = false);
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
+  // The operating system's descriptor, for mapping (TFileView); -1 when closed.
+  int Handle() const { return fd_; }
 
   // Size in bytes, or -1 on error.
   int64_t Size() const;

@@ -10,6 +10,11 @@ void ScanLiveSlots(TCustomDb& db, const std::function<void(const std::vector<con
   std::vector<bool> ok;
   std::vector<const uint8_t*> records;
   const int count = db.Count();
+  struct TScan {
+    TCustomDb& db;
+    explicit TScan(TCustomDb& d) : db(d) { db.BeginScan(); }
+    ~TScan() { db.EndScan(); }
+  } scan(db);
   for (int first = 0; first < count; first += runLength) {
     slots.clear();
     for (int s = first; s < std::min(count, first + runLength); ++s)
