@@ -7,6 +7,11 @@
 
 TFileView::TFileView(const TFile& file, int64_t offset, size_t length) {
   if (!file.IsOpen() || length == 0 || offset < 0) return;
+  // Touching a mapped page past the end of the file kills the process
+  // (SIGBUS): a file shorter than the range (a segment cut short) is read
+  // instead, and the read reports it.
+  const int64_t size = file.Size();
+  if (size < 0 || offset > size || static_cast<uint64_t>(size - offset) < length) return;
   const int64_t page = ::sysconf(_SC_PAGESIZE);
   if (page <= 0) return;
   const int64_t start = offset - offset % page;

@@ -14,7 +14,8 @@ class TFile;
 class TFileView {
  public:
   // Maps `length` bytes of `file` from `offset`. When the mapping cannot be
-  // made (or `length` is 0), Data() is null and the caller reads instead.
+  // made, `length` is 0 or the file ends before the range, Data() is null
+  // and the caller reads instead.
   TFileView(const TFile& file, int64_t offset, size_t length);
   ~TFileView();
   TFileView(const TFileView&) = delete;
