@@ -42,22 +42,20 @@ std::string HomeFolder() {
 
 bool IsAbsolute(const std::string& folder) { return !folder.empty() && folder[0] == '/'; }
 
-// An override may be given relative to the folder the program starts in;
-// mounts are absolute.
-std::string Absolute(const std::string& folder) {
-  if (folder.empty() || IsAbsolute(folder)) return folder;
-  char cwd[PATH_MAX];
-  return ::getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + folder : folder;
-}
-
 // Stands for a folder that cannot be determined; it never exists.
 const char* const kUnknownFolder = "!ERROR!";
 
 }  // namespace
 
+std::string AbsoluteFolder(const std::string& folder) {
+  if (folder.empty() || IsAbsolute(folder)) return folder;
+  char cwd[PATH_MAX];
+  return ::getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + folder : folder;
+}
+
 TFileSystemFolders DefaultFileSystemFolders() {
   TFileSystemFolders f;
-  f.userData = Absolute(Env("GARVEL_USER_DATA"));
+  f.userData = AbsoluteFolder(Env("GARVEL_USER_DATA"));
   if (f.userData.empty()) {
     std::string xdg = Env("XDG_DATA_HOME");
     if (!IsAbsolute(xdg)) {  // a relative value is invalid and ignored
@@ -66,9 +64,9 @@ TFileSystemFolders DefaultFileSystemFolders() {
     }
     f.userData = xdg.empty() ? kUnknownFolder : xdg + "/Garvel";
   }
-  f.commonData = Absolute(Env("GARVEL_COMMON_DATA"));
+  f.commonData = AbsoluteFolder(Env("GARVEL_COMMON_DATA"));
   if (f.commonData.empty()) f.commonData = "/var/lib/Garvel";
-  f.programDir = Absolute(Env("GARVEL_PROGRAM_DIR"));
+  f.programDir = AbsoluteFolder(Env("GARVEL_PROGRAM_DIR"));
   if (f.programDir.empty()) {
     // <prefix>/bin/garvel reads <prefix>/share/garvel; the build tree has
     // the same layout.

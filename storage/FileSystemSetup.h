@@ -22,6 +22,10 @@ struct TFileSystemFolders {
   std::string programDir;
 };
 
+// A folder named relative to the current one, made absolute (mounts are
+// absolute); an absolute or empty name is returned as it is.
+std::string AbsoluteFolder(const std::string& folder);
+
 // The host folders from the environment (each with a trailing "/").
 TFileSystemFolders DefaultFileSystemFolders();
 

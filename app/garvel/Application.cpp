@@ -154,8 +154,9 @@ bool TGarvelApplication::Start(int& exitCode) {
   VersionCheck();
   AutomaticBackup();
   if (!arguments_.empty()) {
-    pending_.Add(HandOverForm(arguments_));
-    LogTrace(1, CommandLineTraceText(HandOverForm(arguments_), false));
+    const std::string line = HandOverForm(arguments_);
+    pending_.Add(line);
+    LogTrace(1, CommandLineTraceText(line, false));
   }
   return true;
 }

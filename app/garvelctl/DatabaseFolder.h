@@ -2,9 +2,7 @@
 // A database folder as the garvelctl commands open it: the eight stores on
 // the real file system, read-only unless asked otherwise.
 
-#include <climits>
 #include <string>
-#include <unistd.h>
 
 #include "shell/Config.h"
 #include "shell/Stores.h"
@@ -27,18 +25,11 @@ struct TDatabaseFolder {
   }
 };
 
-// A folder named relative to the current one, made absolute: the data
-// folders of the file system are mounted only by absolute names.
-inline std::string AbsoluteFolder(const std::string& folder) {
-  if (folder.empty() || folder[0] == '/') return folder;
-  char cwd[PATH_MAX];
-  return ::getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + folder : folder;
-}
-
 // The database folder as the program's data folder: its settings, templates
 // that override the shipped ones, and its document folders.
 class TDataFolderSession {
  public:
+  // The data folders of the file system are mounted only by absolute names.
   explicit TDataFolderSession(const std::string& folder) : db(AbsoluteFolder(folder)) {
     TFileSystemFolders f = DefaultFileSystemFolders();
     f.userData = db.dir;
